@@ -1,0 +1,78 @@
+#pragma once
+
+#include "AppState.h"
+
+#include <QMainWindow>
+
+class Dialogs;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+// The main window: the game list, the launch and profile buttons, the options panel built from
+// its templates, and the menus. It binds the subsystem cores to these widgets.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence. Returns false when the program must end without showing a window.
+    bool Form_Load();
+    void ReadDovrelCFG();
+
+    // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
+    // window manager has framed the window).
+    double outerHeightTw() const;
+    void setOuterHeightTw(double twips);
+    double outerWidthTw() const;
+    void setOuterWidthTw(double twips);
+    // The tallest outer height the screen's available area allows, in twips.
+    double maxOuterHeightTw() const;
+
+    AppState& state() { return m_state; }
+    Dialogs& dialogs() { return m_dialogs; }
+
+    // Fixed controls.
+    QWidget* client = nullptr;
+    QListWidget* lstGames = nullptr;
+    QPushButton* cmdLaunch = nullptr;
+    QPushButton* cmdSaveDefault = nullptr;
+    QPushButton* cmdSaveRom = nullptr;
+    QPushButton* cmdRevert = nullptr;
+
+    // Templates of the options panel (element 1 of each control array).
+    QGroupBox* fraCat1 = nullptr;
+    QLabel* lblConfig1 = nullptr;
+    QLineEdit* txtConfig1 = nullptr;
+    QComboBox* cmbConfig1 = nullptr;
+    QCheckBox* chkCfg1 = nullptr;
+
+    // Menus.
+    QMenu* mnuConfig = nullptr;
+    QAction* mnuConfigControls = nullptr;
+    QAction* mnuConfigEmulator = nullptr;
+    QAction* mnuConfigSetRomPath = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuShowMissingRoms = nullptr;
+    QAction* mnuViewShowGameConfig = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+private:
+    void buildFixedControls();
+    void buildTemplates();
+    void buildMenus();
+    void setClientSizePx(int width, int height);
+    QSize frameExtraPx() const;
+    int menuHeightPx() const;
+
+    AppState& m_state;
+    Dialogs& m_dialogs;
+};
