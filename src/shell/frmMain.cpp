@@ -128,7 +128,12 @@ void frmMain::buildMenus() {
 
 bool frmMain::Form_Load() {
     ReadDovrelCFG();
-    // Game list generation, list loading and the options panel join here.
+    const FrontEndSettings& s = m_state.settings;
+    if (!MakeGamelist(QStringLiteral("gamelist.txt"), s.GameListStartLine, s.HelpEndLine,
+                      s.GameListRomLen))
+        return false;
+    LoadGameList(!mnuShowMissingRoms->isChecked());
+    InitCfg();
     return true;
 }
 
@@ -136,7 +141,12 @@ void frmMain::ReadDovrelCFG() {
     FrontEndSettings& s = m_state.settings;
     s = ReadFrontEndSettings(m_state.appDir);
     setWindowTitle(s.WindowCaption);
-    // The stored menu toggles (panel shown, missing games listed) are applied here.
+    // The stored toggles run before the RomPath and RomExt defaults, as they always have: the
+    // list fill of the missing-games toggle lists every game and needs neither.
+    if (s.ShowConfig == 1)
+        mnuViewShowGameConfig_Click();
+    if (s.ShowMissingRoms == 1)
+        mnuShowMissingRoms_Click();
     ApplySettingsDefaults(s, m_state.appDir);
     const QString icon = AppPaths::icon(m_state.appDir);
     if (QFileInfo(icon).isFile())
@@ -179,3 +189,17 @@ void frmMain::setOuterWidthTw(double twips) {
     const int clientW = Twips::toPx(twips) - frameExtraPx().width();
     setClientSizePx(qMax(0, clientW), client->height());
 }
+
+bool frmMain::MakeGamelist(const QString&, qint16, double, qint16) { return true; }
+
+void frmMain::LoadGameList(bool) {}
+
+void frmMain::InitCfg() {}
+
+QString frmMain::CreateCLOString() const { return {}; }
+
+void frmMain::lstGames_Click() {}
+
+void frmMain::mnuViewShowGameConfig_Click() {}
+
+void frmMain::mnuShowMissingRoms_Click() {}

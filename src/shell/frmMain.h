@@ -27,6 +27,18 @@ public:
     bool Form_Load();
     void ReadDovrelCFG();
 
+    // Game list: generation at start-up (false = the program must end), filling the list.
+    bool MakeGamelist(const QString& GlName, qint16 StartLine, double HelpEnd, qint16 RomLen);
+    void LoadGameList(bool OnlyAvailable);
+    // Options panel: built once at start-up from the option definitions.
+    void InitCfg();
+    QString CreateCLOString() const;
+    // Selecting a game loads its profile into the panel.
+    void lstGames_Click();
+    // Menu actions that start-up also runs to apply the stored toggles.
+    void mnuViewShowGameConfig_Click();
+    void mnuShowMissingRoms_Click();
+
     // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
     // window manager has framed the window).
     double outerHeightTw() const;
