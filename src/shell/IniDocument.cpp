@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include <QStringDecoder>
+
 
 namespace {
 
@@ -141,7 +143,12 @@ IniDocument IniDocument::fromBytes(const QByteArray& input) {
 }
 
 QString IniDocument::decode(const QByteArray& bytes) const {
-    return m_encoding == Encoding::Utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+    if (m_encoding == Encoding::Latin1)
+        return QString::fromLatin1(bytes);
+    // QString::fromUtf8 drops a U+FEFF at the start of its input; inside a file that is a
+    // character of the line (a key may begin with it), so keep it.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 std::optional<QByteArray> IniDocument::encode(const QString& text) const {
@@ -184,6 +191,28 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     if (k == s->constEnd())
         return std::nullopt;
     return *k;
+}
+
+std::vector<std::pair<QString, QString>> IniDocument::keys() const {
+    std::vector<std::pair<QString, QString>> found;
+    QHash<QString, QHash<QString, bool>> seen;
+    QHash<QString, bool>* current = nullptr;
+    QString currentName;
+    for (const QByteArray& raw : m_lines) {
+        const ParsedLine line = parseLine(decode(raw));
+        if (line.kind == ParsedLine::Section) {
+            const QString folded = line.name.toCaseFolded();
+            current = seen.contains(folded) ? nullptr : &seen[folded];
+            currentName = line.name;
+        } else if (line.kind == ParsedLine::Key && current) {
+            const QString folded = line.name.toCaseFolded();
+            if (!current->contains(folded)) {
+                current->insert(folded, true);
+                found.emplace_back(currentName, line.name);
+            }
+        }
+    }
+    return found;
 }
 
 bool IniDocument::isWritable(const QString& section, const QString& key, const QString& value) {

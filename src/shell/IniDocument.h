@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // One INI file held as its bytes, line by line, with the lookup and in-place update rules that
@@ -24,6 +25,9 @@ public:
     // exists, else appended to its section, else a new section at the end. Returns false and
     // changes nothing for a name or value that could not be read back as written.
     bool set(const QString& section, const QString& key, const QString& value);
+
+    // Every (section, key) that a lookup can find, as written in the file.
+    std::vector<std::pair<QString, QString>> keys() const;
 
     QByteArray toBytes() const;
     bool isEmpty() const { return m_lines.empty(); }

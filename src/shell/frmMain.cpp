@@ -140,7 +140,8 @@ bool frmMain::Form_Load() {
 void frmMain::ReadDovrelCFG() {
     FrontEndSettings& s = m_state.settings;
     s = ReadFrontEndSettings(m_state.appDir);
-    setWindowTitle(s.WindowCaption);
+    // Qt shows the application name in place of an empty title; a lone blank shows nothing.
+    setWindowTitle(s.WindowCaption.isEmpty() ? QStringLiteral(" ") : s.WindowCaption);
     // The stored toggles run before the RomPath and RomExt defaults, as they always have: the
     // list fill of the missing-games toggle lists every game and needs neither.
     if (s.ShowConfig == 1)
