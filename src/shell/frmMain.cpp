@@ -2,6 +2,13 @@
 
 #include "AppPaths.h"
 #include "Dialogs.h"
+#include "EndingMessage.h"
+#include "GameListGenerator.h"
+#include "GameListLoader.h"
+#include "ListFit.h"
+#include "frmAbout.h"
+#include "frmControls.h"
+#include "Ini.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -9,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -62,6 +70,11 @@ frmMain::~frmMain() = default;
 void frmMain::buildFixedControls() {
     lstGames = named(new QListWidget(client), "lstGames");
     lstGames->setUniformItemSizes(true); // lists of 50,000 games must stay fast
+    // Every change of the selected game, the user's or LoadGameList's, loads its profile.
+    connect(lstGames, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            lstGames_Click();
+    });
     placeTw(lstGames, 240, 120, 5535, 4380);
 
     const auto button = [this](const char* name, const QString& caption, double left, double width) {
@@ -124,6 +137,24 @@ void frmMain::buildMenus() {
 
     mnuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
     mnuHelpAbout = named(mnuHelp->addAction(QStringLiteral("&About")), "mnuHelpAbout");
+
+    connect(mnuConfigControls, &QAction::triggered, this, &frmMain::mnuConfigControls_Click);
+    connect(mnuConfigEmulator, &QAction::triggered, this, &frmMain::mnuConfigEmulator_Click);
+    connect(mnuConfigSetRomPath, &QAction::triggered, this, &frmMain::mnuConfigSetRomPath_Click);
+    connect(mnuShowMissingRoms, &QAction::triggered, this, &frmMain::mnuShowMissingRoms_Click);
+    connect(mnuViewShowGameConfig, &QAction::triggered, this,
+            &frmMain::mnuViewShowGameConfig_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::mnuConfigControls_Click() {
+    // A closed window deletes itself; a fresh one reads the definitions and bindings again.
+    if (!m_controls || !m_controls->isVisible())
+        m_controls = new frmControls(m_state.appDir, m_dialogs, this);
+    m_controls->setWindowState(m_controls->windowState() & ~Qt::WindowMinimized);
+    m_controls->show();
+    m_controls->raise();
+    m_controls->activateWindow();
 }
 
 bool frmMain::Form_Load() {
@@ -132,7 +163,7 @@ bool frmMain::Form_Load() {
     if (!MakeGamelist(QStringLiteral("gamelist.txt"), s.GameListStartLine, s.HelpEndLine,
                       s.GameListRomLen))
         return false;
-    LoadGameList(!mnuShowMissingRoms->isChecked());
+    LoadGameList(!m_missingListed);
     InitCfg();
     return true;
 }
@@ -187,20 +218,137 @@ void frmMain::setOuterHeightTw(double twips) {
 }
 
 void frmMain::setOuterWidthTw(double twips) {
+    m_requestedOuterWidthTw = twips;
     const int clientW = Twips::toPx(twips) - frameExtraPx().width();
     setClientSizePx(qMax(0, clientW), client->height());
 }
 
-bool frmMain::MakeGamelist(const QString&, qint16, double, qint16) { return true; }
+bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpEnd, qint16 RomLen) {
+    const FrontEndSettings& s = m_state.settings;
+    const GameListResult result = GenerateGameList(
+        m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen});
+    if (!result.ok) {
+        ShowEndingMessage(m_dialogs, result.message);
+        return false;
+    }
+    m_state.HelpText = result.HelpText;
+    return true;
+}
 
-void frmMain::LoadGameList(bool) {}
+void frmMain::LoadGameList(bool OnlyAvailable) {
+    const FrontEndSettings& s = m_state.settings;
+    QList<GameEntry> games = LoadGameEntries(AppPaths::gameListCache(m_state.appDir),
+                                             OnlyAvailable, s.RomPath, s.RomExt);
+    {
+        // The selection handler runs once, for the entry selected below, not for the clearing.
+        // Clearing also drops the current row, so selecting entry 0 always signals, even when
+        // entry 0 was the selected one before this fill.
+        const QSignalBlocker blocker(lstGames);
+        lstGames->clear();
+        lstGames->addItems(Descriptions(games));
+    }
+    GameList.fill(std::move(games));
+    fitGameListToEntries();
+    if (lstGames->count() > 0)
+        lstGames->setCurrentRow(0);
+}
 
-void frmMain::InitCfg() {}
+void frmMain::fitGameListToEntries() {
+    // One line of the list as it draws its entries: the window's font plus the item margins of
+    // the style, which a bare text height would leave out, making a grown list scroll anyway.
+    const int rowPx = lstGames->count() > 0 ? lstGames->sizeHintForRow(0) : 0;
+    const float lineHeight =
+        static_cast<float>(Twips::fromPx(qMax(rowPx, QFontMetrics(font()).height())));
+    const ListFit fit = FitListToEntries({static_cast<float>(outerHeightTw()),
+                                          static_cast<float>(Twips::fromPx(cmdLaunch->y())),
+                                          static_cast<float>(Twips::fromPx(lstGames->y())),
+                                          static_cast<float>(Twips::fromPx(lstGames->height())),
+                                          static_cast<int>(lstGames->count()), lineHeight,
+                                          static_cast<float>(maxOuterHeightTw())});
+    if (!fit.grows)
+        return;
+    const double belowLaunch = outerHeightTw() - Twips::fromPx(cmdLaunch->y());
+    lstGames->resize(lstGames->width(), Twips::toPx(fit.listHeight));
+    setOuterHeightTw(fit.outerHeight);
+    cmdLaunch->move(cmdLaunch->x(), Twips::toPx(outerHeightTw() - belowLaunch));
+}
 
-QString frmMain::CreateCLOString() const { return {}; }
+void frmMain::InitCfg() {
+    m_optionsPanel.build({client, fraCat1, lblConfig1, txtConfig1, cmbConfig1, chkCfg1, cmdRevert},
+                         AppPaths::optionDefinitions(m_state.appDir), m_optionTable);
+    m_optionsPanel.fitWindow({cmdSaveDefault, cmdSaveRom, cmdRevert, cmdLaunch,
+                              [this] { return outerHeightTw(); },
+                              [this](double twips) { setOuterHeightTw(twips); },
+                              maxOuterHeightTw()});
+    if (lstGames->count() > 0)
+        lstGames_Click();
+}
+
+QString frmMain::CreateCLOString() const {
+    return Options::CreateCLOString(m_optionTable, m_optionsPanel);
+}
 
 void frmMain::lstGames_Click() {}
 
-void frmMain::mnuViewShowGameConfig_Click() {}
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Widths set before the window had a frame counted none; now the frame is known.
+    if (m_requestedOuterWidthTw > 0 && !frameExtraPx().isNull())
+        setOuterWidthTw(m_requestedOuterWidthTw);
+}
 
-void frmMain::mnuShowMissingRoms_Click() {}
+// Each action reacts to its own menu item, whose check mark Qt has already flipped on a click,
+// so the actions set the marks themselves from the state they had before.
+void frmMain::mnuViewShowGameConfig_Click() {
+    const bool wasShown = m_panelShown;
+    if (!wasShown)
+        setOuterWidthTw(fraCat1LeftTw() + fraCat1WidthTw() + 500);
+    else
+        setOuterWidthTw(fraCat1LeftTw() + 150);
+    m_panelShown = !wasShown;
+    mnuViewShowGameConfig->setChecked(m_panelShown);
+    WriteIni(AppPaths::settingsFile(m_state.appDir), "Settings", "ShowConfig",
+             m_panelShown ? "1" : "0");
+}
+
+void frmMain::mnuShowMissingRoms_Click() {
+    m_missingListed = !m_missingListed;
+    mnuShowMissingRoms->setChecked(m_missingListed);
+    LoadGameList(!m_missingListed);
+    WriteIni(AppPaths::settingsFile(m_state.appDir), "Settings", "ShowMissingRoms",
+             m_missingListed ? "1" : "0");
+}
+
+void frmMain::mnuConfigSetRomPath_Click() {
+    FrontEndSettings& s = m_state.settings;
+    const QString path =
+        m_dialogs.inputText(QStringLiteral("Type Path to Roms"), QStringLiteral("Enter Rom Path"),
+                            s.RomPath);
+    if (!path.isEmpty()) {
+        s.RomPath = path;
+        WriteIni(AppPaths::settingsFile(m_state.appDir), "Settings", "RomPath", path);
+    }
+    LoadGameList(!m_missingListed);
+}
+
+void frmMain::mnuConfigEmulator_Click() {
+    m_panelShown = false;
+    mnuViewShowGameConfig_Click();
+    // Row 1 is one of these three kinds; the templates of the other kinds are hidden and refuse
+    // the focus. The last control that takes it keeps it.
+    for (QWidget* candidate : {static_cast<QWidget*>(txtConfig1),
+                               static_cast<QWidget*>(cmbConfig1), static_cast<QWidget*>(chkCfg1)}) {
+        if (candidate && candidate->isVisibleTo(this) && candidate->isEnabled() &&
+            (candidate->focusPolicy() & Qt::TabFocus))
+            candidate->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    if (!m_about)
+        m_about = new frmAbout(m_state.appDir, m_state.HelpText, this, this);
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}

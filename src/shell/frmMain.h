@@ -1,10 +1,19 @@
 #pragma once
 
 #include "AppState.h"
+#include "CreateCLOString.h"
+#include "GameListTable.h"
+#include "OptionTable.h"
+#include "OptionsPanel.h"
+#include "Twips.h"
 
+#include <QGroupBox>
 #include <QMainWindow>
+#include <QPointer>
 
 class Dialogs;
+class frmAbout;
+class frmControls;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -33,11 +42,23 @@ public:
     // Options panel: built once at start-up from the option definitions.
     void InitCfg();
     QString CreateCLOString() const;
+    // The option table and the panel's values by row number.
+    OptionTable& optionTable() { return m_optionTable; }
+    const OptionTable& optionTable() const { return m_optionTable; }
+    OptionsPanel& optionsPanel() { return m_optionsPanel; }
+    const OptionsPanel& optionsPanel() const { return m_optionsPanel; }
+    // Where the first category frame is on the window, before and after InitCfg moves it into
+    // the panel's scroll area: the window width that shows the panel is computed from these.
+    double fraCat1LeftTw() const { return m_optionsPanel.firstFrameLeftTw(fraCat1); }
+    double fraCat1WidthTw() const { return Twips::fromPx(fraCat1->width()); }
     // Selecting a game loads its profile into the panel.
     void lstGames_Click();
-    // Menu actions that start-up also runs to apply the stored toggles.
+    // Menu actions; start-up also runs the two toggles to apply the stored settings.
     void mnuViewShowGameConfig_Click();
     void mnuShowMissingRoms_Click();
+    void mnuConfigSetRomPath_Click();
+    void mnuConfigEmulator_Click();
+    void mnuHelpAbout_Click();
 
     // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
     // window manager has framed the window).
@@ -77,8 +98,18 @@ public:
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
+    // ROM name and description of each lstGames entry, row = list index.
+    GameListTable GameList;
+
+    // Opens the control assignment window, or brings the open one to the front.
+    void mnuConfigControls_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildFixedControls();
+    void fitGameListToEntries();
     void buildTemplates();
     void buildMenus();
     void setClientSizePx(int width, int height);
@@ -87,4 +118,13 @@ private:
 
     AppState& m_state;
     Dialogs& m_dialogs;
+    QPointer<frmControls> m_controls; // null once the window has closed
+    QPointer<frmAbout> m_about;
+    double m_requestedOuterWidthTw = 0; // re-applied once the window frame is known
+    // The states behind the two check marks (Qt flips a checkable action before it reports the
+    // click, so the mark alone cannot say what it was).
+    bool m_panelShown = false;
+    bool m_missingListed = false;
+    OptionTable m_optionTable;
+    OptionsPanel m_optionsPanel;
 };

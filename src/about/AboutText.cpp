@@ -1,0 +1,48 @@
+#include "AboutText.h"
+
+#include "Ini.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace AboutText {
+
+std::optional<QString> Read(const QString& file) {
+    if (!QFileInfo(file).isFile())
+        return std::nullopt;
+    const QByteArray bytes = ReadFileBytes(file);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return QString::fromLatin1(bytes);
+    return text;
+}
+
+qsizetype LineCount(const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n') {
+            ++breaks;
+        } else if (text[i] == u'\r') {
+            ++breaks;
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        }
+    }
+    return breaks + 1;
+}
+
+double LabelHeight(qsizetype lineCount, double lineHeight) {
+    return lineHeight * double(lineCount + 1);
+}
+
+QString ForDisplay(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+} // namespace AboutText

@@ -1,0 +1,56 @@
+#include "BatchCommand.h"
+
+#include "AppPaths.h"
+#include "Ini.h"
+#include "RunAndWait.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+
+QByteArray BatchScriptText(const QString& appDir, const QString& program,
+                           const QString& arguments) {
+    const QString text = appDir.left(2) + QStringLiteral("\r\ncd\\\r\ncd ") + appDir +
+                         QStringLiteral("\r\n") + BatchCommandLine(program, arguments) +
+                         QStringLiteral("\r\n");
+    return text.toLocal8Bit();
+}
+
+QString BatchCommandLine(const QString& program, const QString& arguments) {
+    return program + arguments;
+}
+
+QString PathWithAppFolderFirst(const QString& appDir, const QString& inheritedPath) {
+    return inheritedPath.isEmpty() ? appDir : appDir + QDir::listSeparator() + inheritedPath;
+}
+
+#ifdef Q_OS_WIN
+
+bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
+                     const QString& arguments, const QString&) {
+    const QString script = AppPaths::join(appDir, QStringLiteral("/test.bat"));
+    QDir::setCurrent(appDir);
+    if (!WriteFileAtomically(script, BatchScriptText(appDir, program, arguments)))
+        return false;
+    QDir::setCurrent(appDir);
+    RunAndWait(dialogs, appDir, QStringLiteral("test.bat"), QStringLiteral(" "), 0);
+    return QFile::remove(script);
+}
+
+#else
+
+bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
+                     const QString& arguments, const QString& outputFile) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"),
+                       PathWithAppFolderFirst(appDir, environment.value(QStringLiteral("PATH"))));
+    RunOptions options;
+    options.environment = environment;
+    options.standardOutputFile = outputFile;
+    options.showState = ShowStateForWindowStyle(0);
+    RunAndWait(dialogs, appDir, QStringLiteral("/bin/sh"),
+               {QStringLiteral("-c"), BatchCommandLine(program, arguments)}, options);
+    return true;
+}
+
+#endif

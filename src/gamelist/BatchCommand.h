@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class Dialogs;
+
+// Runs one command line from the application folder and waits for it: the emulator's list
+// command goes through here. On Windows it is written as the last line of "test.bat", whose
+// first three lines make the application folder current, and the script is run and deleted.
+// Elsewhere no script is written: the line is run by /bin/sh -c with the application folder as
+// working directory and first on PATH, so that the emulator is found there as the Windows
+// command interpreter finds it in the current folder. The line is program immediately followed
+// by arguments (which bring their own leading blank).
+//
+// outputFile, when not empty, receives the line's standard output (where the line itself
+// does not redirect it). Returns false when the script could not be written or deleted.
+bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
+                     const QString& arguments, const QString& outputFile = QString());
+
+// The Windows script: the drive, "cd\", "cd " and the folder, then program & arguments, each
+// line ended by CR LF, in the system's 8-bit code page.
+QByteArray BatchScriptText(const QString& appDir, const QString& program,
+                           const QString& arguments);
+
+// The line run by /bin/sh -c where there is no script.
+QString BatchCommandLine(const QString& program, const QString& arguments);
+
+// The child's PATH: the application folder first, then the inherited folders.
+QString PathWithAppFolderFirst(const QString& appDir, const QString& inheritedPath);

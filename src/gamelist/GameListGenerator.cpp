@@ -1,0 +1,97 @@
+#include "GameListGenerator.h"
+
+#include "AppPaths.h"
+#include "BatchCommand.h"
+#include "GameListCache.h"
+#include "GameListOutput.h"
+#include "Ini.h"
+#include "TextLines.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kBreak = QStringLiteral("\r\n\r\n");
+
+QString outputFileName() { return QStringLiteral("gamelist.txt"); }
+
+QString checkAdvice(const QString& GlName) {
+    return QStringLiteral("The command line application didn't properly generate ") + GlName +
+           QStringLiteral(" Check to ensure the command line application is working properly "
+                          "and that the command is correct.");
+}
+
+GameListResult failure(const QString& message) { return {false, message, QString()}; }
+
+// The emulator with its list command, its standard output landing in the output file.
+bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
+#ifdef Q_OS_WIN
+    return RunBatchCommand(dialogs, r.appDir, r.ExeName,
+                           RedirectedListArguments(r.GameListCommand, r.appDir));
+#else
+    // The output is captured directly, so the folder's path never appears in shell text.
+    return RunBatchCommand(dialogs, r.appDir, r.ExeName, u' ' + r.GameListCommand,
+                           AppPaths::join(r.appDir, u'/' + outputFileName()));
+#endif
+}
+
+} // namespace
+
+QString GameListMessages::emulatorNotFound(const QString& ExeName) {
+    return ExeName + QStringLiteral(" not found!") + kBreak +
+           QStringLiteral("This application should have been extracted to the directory where ") +
+           ExeName + QStringLiteral(" resides!");
+}
+
+QString GameListMessages::outputNotFound(const QString& GlName) {
+    return GlName + QStringLiteral(" not found!") + kBreak + checkAdvice(GlName);
+}
+
+QString GameListMessages::outputEmpty(const QString& GlName) {
+    return GlName + QStringLiteral(" empty!") + kBreak + checkAdvice(GlName);
+}
+
+QString GameListMessages::unknownError() { return QStringLiteral("Unknown List Generation error!"); }
+
+QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir) {
+    return u' ' + gameListCommand + QStringLiteral(" > \"") + appDir + QStringLiteral("\\") +
+           outputFileName() + u'"';
+}
+
+GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request) {
+    // An empty ExeName names the application folder itself, which passes, as it always has.
+    if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
+        return failure(GameListMessages::emulatorNotFound(request.ExeName));
+    if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
+        return failure(GameListMessages::unknownError());
+    return BuildGameListCache(request);
+}
+
+GameListResult BuildGameListCache(const GameListRequest& request) {
+    const QString output = AppPaths::join(request.appDir, u'/' + request.GlName);
+    if (!QFileInfo(output).isFile())
+        return failure(GameListMessages::outputNotFound(request.GlName));
+    QFile file(output);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(GameListMessages::unknownError());
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    const GameListOutput parsed =
+        ParseGameListOutput(DecodeText(bytes), request.StartLine, request.HelpEnd, request.RomLen);
+    switch (parsed.outcome) {
+    case GameListOutput::Outcome::TooShort:
+        return failure(GameListMessages::outputEmpty(request.GlName));
+    case GameListOutput::Outcome::Unusable:
+        return failure(GameListMessages::unknownError());
+    case GameListOutput::Outcome::Parsed:
+        break;
+    }
+    if (!WriteFileAtomically(AppPaths::gameListCache(request.appDir),
+                             GameListCacheBytes(parsed.games)))
+        return failure(GameListMessages::unknownError());
+    if (!QFile::remove(output))
+        return failure(GameListMessages::unknownError());
+    return {true, QString(), parsed.helpText};
+}

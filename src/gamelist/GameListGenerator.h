@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+
+// What start-up needs to build the game list cache from the emulator's list output.
+struct GameListRequest {
+    QString appDir;
+    QString ExeName;
+    QString GameListCommand; // empty: nothing is run and an existing output file is used
+    QString GlName;          // the output file's name in the application folder
+    qint16 StartLine = 0;
+    double HelpEnd = 0;
+    qint16 RomLen = 0;
+};
+
+struct GameListResult {
+    bool ok = false;
+    QString message; // the message that ends the program when not ok
+    QString HelpText;
+};
+
+// Runs the emulator's list command, writes dovrel/glist.lst, deletes the output file and
+// returns the help text; or returns the message that must end the program. A failed
+// generation leaves the previous cache as it was: the cache is replaced in one step.
+GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request);
+
+// The part after the emulator has run: the output check, the cut into help text and games,
+// the cache and the deletion of the output file.
+GameListResult BuildGameListCache(const GameListRequest& request);
+
+// The command-line arguments that make the script redirect the list into the output file,
+// as the Windows script's last line needs them.
+QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir);
+
+namespace GameListMessages {
+QString emulatorNotFound(const QString& ExeName);
+QString outputNotFound(const QString& GlName);
+QString outputEmpty(const QString& GlName);
+QString unknownError();
+} // namespace GameListMessages

@@ -1,0 +1,57 @@
+#include "OptionDefinitionReader.h"
+
+#include "Ini.h"
+#include "Numeric.h"
+#include "OptionTable.h"
+
+namespace {
+
+int count(const QString& text, int whenUnreadable) {
+    const std::optional<qint16> value = ToInt16(text);
+    return value ? *value : whenUnreadable;
+}
+
+OptionRow rowOf(const OptionDefinition& option, const QString& category) {
+    OptionRow row;
+    row.Switch = option.Switch;
+    row.Caption = option.Caption;
+    row.Category = category;
+    row.Kind = option.kindText;
+    row.Default = option.Default;
+    return row;
+}
+
+void readCategory(const IniSnapshot& ini, int category, OptionTable& table,
+                  OptionDefinitionSink& sink) {
+    const QString section = QStringLiteral("Cat") + QString::number(category);
+    const QString name = ini.read(section, QStringLiteral("Name"));
+    sink.beginCategory(category, name);
+    const int numOpts = count(ini.read(section, QStringLiteral("numOpts")), 0);
+    const QString optPrefix = QStringLiteral("opt");
+    for (int i = 1; i <= numOpts; ++i) {
+        const QString text = ini.read(section, optPrefix + QString::number(i));
+        if (text.isEmpty() || table.isFull())
+            continue;
+        const std::optional<OptionDefinition> option = Options::ParseOptionDefinition(text);
+        if (!option)
+            continue;
+        sink.addOption(table.OptionCount() + 1, *option);
+        table.append(rowOf(*option, name));
+    }
+    sink.endCategory(category);
+}
+
+} // namespace
+
+namespace Options {
+
+void ReadOptionDefinitions(const QString& file, OptionTable& table, OptionDefinitionSink& sink) {
+    table.clear();
+    const IniSnapshot ini(file);
+    const int numCats = count(ini.read(QStringLiteral("General"), QStringLiteral("NumCats")), 1);
+    readCategory(ini, 1, table, sink);
+    for (int c = 2; c <= numCats; ++c)
+        readCategory(ini, c, table, sink);
+}
+
+} // namespace Options

@@ -1,0 +1,176 @@
+#include "EndingMessage.h"
+#include "GameListGenerator.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <unistd.h>
+
+#include "FakeDialogs.h"
+#include "TestAppFolder.h"
+
+namespace {
+
+// A fake emulator that prints exactly these bytes on its standard output.
+void writeEmulator(const TestAppFolder& app, const QString& name, QByteArray output) {
+    output.replace("'", "'\\''");
+    app.writeScript(name, "printf '%s' '" + output + "'\necho 'emulator noise' >&2\n");
+}
+
+GameListRequest demoRequest(const TestAppFolder& app) {
+    return {app.path(), "fakeemu", "-listfull", "gamelist.txt", 3, 1, 9};
+}
+
+const QByteArray kOldCache = "old|Old Game\r\n";
+
+} // namespace
+
+class tst_GameListGenerator : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_startDir = QDir::currentPath(); }
+    void cleanup() { QDir::setCurrent(m_startDir); }
+    void generatesCacheAndHelpText();
+    void handMadeOutputIsUsedAndDeleted();
+    void failures_data();
+    void failures();
+    void emptyExeNamePassesTheEmulatorCheck();
+    void endingMessageGoesToStderrToo();
+
+private:
+    QString m_startDir;
+};
+
+void tst_GameListGenerator::generatesCacheAndHelpText() {
+    TestAppFolder app;
+    writeEmulator(app, "fakeemu", TestData("list-output.txt"));
+    app.write("dovrel/glist.lst", kOldCache);
+    FakeDialogs dialogs;
+    const GameListResult result = GenerateGameList(dialogs, demoRequest(app));
+    QVERIFY(result.ok);
+    QCOMPARE(result.HelpText, QString("Demo 1.0\r\nUsage: demo -listfull\r\n"));
+    QCOMPARE(app.read("dovrel/glist.lst"), TestData("list-glist.lst"));
+    QVERIFY(!app.exists("gamelist.txt"));
+    QVERIFY(!app.exists("test.bat"));
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+void tst_GameListGenerator::handMadeOutputIsUsedAndDeleted() {
+    TestAppFolder app;
+    // The emulator must exist, but with no list command it is never run.
+    app.writeScript("fakeemu", "echo ran > ran.out\n");
+    app.write("gamelist.txt", TestData("list-output.txt"));
+    GameListRequest request = demoRequest(app);
+    request.GameListCommand.clear();
+    FakeDialogs dialogs;
+    const GameListResult result = GenerateGameList(dialogs, request);
+    QVERIFY(result.ok);
+    QCOMPARE(app.read("dovrel/glist.lst"), TestData("list-glist.lst"));
+    QVERIFY(!app.exists("gamelist.txt"));
+    QVERIFY(!app.exists("ran.out"));
+}
+
+void tst_GameListGenerator::failures_data() {
+    QTest::addColumn<QString>("exeName");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("output"); // what the emulator prints
+    QTest::addColumn<QString>("setup");     // a hand-made state of the folder
+    QTest::addColumn<int>("romLen");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("outputLeft");
+    const QString advice = "The command line application didn't properly generate gamelist.txt "
+                           "Check to ensure the command line application is working properly "
+                           "and that the command is correct.";
+    QTest::newRow("emulator missing")
+        << "noemu" << "-listfull" << QByteArray("a\r\nb\r\nc\r\nd\r\n") << "" << 9
+        << "noemu not found!\r\n\r\nThis application should have been extracted to the "
+           "directory where noemu resides!"
+        << false;
+    QTest::newRow("no list command and no output file")
+        << "fakeemu" << "" << QByteArray() << "" << 9
+        << "gamelist.txt not found!\r\n\r\n" + advice << false;
+    QTest::newRow("output is a folder")
+        << "fakeemu" << "" << QByteArray() << "output folder" << 9
+        << "gamelist.txt not found!\r\n\r\n" + advice << true;
+    QTest::newRow("empty output") << "fakeemu" << "-listfull" << QByteArray() << "" << 9
+                                  << "gamelist.txt empty!\r\n\r\n" + advice << true;
+    QTest::newRow("output with only StartLine lines")
+        << "fakeemu" << "-listfull" << QByteArray("a\nb\nc\n") << "" << 9
+        << "gamelist.txt empty!\r\n\r\n" + advice << true;
+    QTest::newRow("negative RomLen")
+        << "fakeemu" << "-listfull" << QByteArray("a\nb\nc\nd\ngame\n") << "" << -1
+        << "Unknown List Generation error!" << true;
+    QTest::newRow("cache cannot be written")
+        << "fakeemu" << "-listfull" << QByteArray("a\nb\nc\nd\ngame\n") << "cache folder" << 9
+        << "Unknown List Generation error!" << true;
+}
+
+void tst_GameListGenerator::failures() {
+    QFETCH(QString, exeName);
+    QFETCH(QString, command);
+    QFETCH(QByteArray, output);
+    QFETCH(QString, setup);
+    QFETCH(int, romLen);
+    QFETCH(QString, message);
+    QFETCH(bool, outputLeft);
+    TestAppFolder app;
+    writeEmulator(app, "fakeemu", output);
+    if (setup == "cache folder")
+        QVERIFY(QDir(app.path()).mkpath("dovrel/glist.lst"));
+    else
+        app.write("dovrel/glist.lst", kOldCache);
+    if (setup == "output folder")
+        QVERIFY(QDir(app.path()).mkpath("gamelist.txt"));
+    FakeDialogs dialogs;
+    const GameListResult result =
+        GenerateGameList(dialogs, {app.path(), exeName, command, "gamelist.txt", 3, 2, qint16(romLen)});
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message, message);
+    QVERIFY(result.HelpText.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty()); // the caller shows it and ends the program
+    QCOMPARE(app.exists("gamelist.txt"), outputLeft);
+    if (setup != "cache folder")
+        QCOMPARE(app.read("dovrel/glist.lst"), kOldCache); // a failure keeps the old cache
+}
+
+void tst_GameListGenerator::emptyExeNamePassesTheEmulatorCheck() {
+    TestAppFolder app;
+    app.write("gamelist.txt", "h\nh\nh\nh\ng1       Game One\n");
+    FakeDialogs dialogs;
+    GameListResult result = GenerateGameList(dialogs, {app.path(), "", "", "gamelist.txt", 3, 0, 9});
+    QVERIFY(result.ok);
+    QCOMPARE(app.read("dovrel/glist.lst"), QByteArray("g1|Game One\r\n"));
+
+    // With a list command the line starts with a blank and runs nothing useful.
+    result = GenerateGameList(dialogs, {app.path(), "", "-listfull", "gamelist.txt", 3, 0, 9});
+    QVERIFY(!result.ok);
+    QVERIFY(result.message.startsWith("gamelist.txt empty!"));
+}
+
+void tst_GameListGenerator::endingMessageGoesToStderrToo() {
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    QVERIFY(saved >= 0);
+    QVERIFY(::dup2(capture.handle(), STDERR_FILENO) >= 0);
+    FakeDialogs dialogs;
+    const QString text = GameListMessages::emulatorNotFound("emu");
+    ShowEndingMessage(dialogs, text);
+    fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+
+    capture.seek(0);
+    QCOMPARE(capture.readAll(), QByteArray("tarvelin: emu not found!\n\nThis application should "
+                                           "have been extracted to the directory where emu "
+                                           "resides!\n"));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, QString("critical"));
+    QCOMPARE(dialogs.shown[0].title, QString());
+    QCOMPARE(dialogs.shown[0].text, text);
+}
+
+QTEST_MAIN(tst_GameListGenerator)
+#include "tst_GameListGenerator.moc"
