@@ -1,21 +1,16 @@
 #include "AboutText.h"
 
 #include "Ini.h"
+#include "TextCodec.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace AboutText {
 
 std::optional<QString> Read(const QString& file) {
     if (!QFileInfo(file).isFile())
         return std::nullopt;
-    const QByteArray bytes = ReadFileBytes(file);
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return QString::fromLatin1(bytes);
-    return text;
+    return DecodeText(ReadFileBytes(file));
 }
 
 qsizetype LineCount(const QString& text) {

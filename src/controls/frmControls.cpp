@@ -8,6 +8,7 @@
 #include "Ini.h"
 #include "KeyCapture.h"
 #include "KeyNames.h"
+#include "TextCodec.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -24,7 +25,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QTimer>
 
 namespace {
@@ -59,10 +59,7 @@ QString indexedName(const char* base, int index) {
 
 // The help file's text with its line breaks, whichever style the file uses, shown as breaks.
 QString helpText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
+    QString text = DecodeText(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;

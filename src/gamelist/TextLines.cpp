@@ -1,6 +1,5 @@
 #include "TextLines.h"
 
-#include <QStringDecoder>
 
 namespace {
 
@@ -15,17 +14,6 @@ qsizetype codeUnitsOf(QStringView text, qsizetype characters) {
 }
 
 } // namespace
-
-QString DecodeText(const QByteArray& bytes) {
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (utf8.hasError())
-        return QString::fromLatin1(bytes);
-    return text;
-}
 
 bool TextLineReader::next(QStringView& line) {
     const qsizetype n = m_text.size();

@@ -4,10 +4,8 @@
 #include <QString>
 #include <QStringView>
 
-// Text files from emulators and from earlier runs: UTF-8 when the bytes are valid UTF-8 (a
-// byte-order mark is dropped), otherwise one Latin-1 character per byte, so that no byte is
-// lost or turned into a replacement character.
-QString DecodeText(const QByteArray& bytes);
+#include "TextCodec.h"
+
 
 // The lines of a text, one at a time, as views into the text (lists of 50,000 games are cut
 // without a string per line). Lines end at CR LF, LF or a lone CR. A line end at the very end

@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include "TextCodec.h"
+
 #include <QStringDecoder>
 
 
@@ -30,41 +32,6 @@ std::vector<QByteArray> splitLines(const QByteArray& bytes, QByteArray* eol, boo
     else if (n > 0)
         *finalEol = true;
     return lines;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(const QByteArray& bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned c = p[i];
-        int extra;
-        unsigned min;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + extra >= n)
-            return false; // truncated sequence
-        unsigned cp = c & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
 }
 
 struct ParsedLine {
@@ -134,7 +101,7 @@ IniDocument IniDocument::fromBytes(const QByteArray& input) {
         doc.m_bom = true;
         bytes.remove(0, 3);
     }
-    doc.m_encoding = isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Latin1;
+    doc.m_encoding = IsValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Latin1;
     QByteArray eol;
     doc.m_lines = splitLines(bytes, &eol, &doc.m_finalEol);
     if (!eol.isEmpty())
