@@ -5,6 +5,7 @@
 #include "EndingMessage.h"
 #include "GameListGenerator.h"
 #include "GameListLoader.h"
+#include "LaunchEmulator.h"
 #include "ListFit.h"
 #include "frmAbout.h"
 #include "frmControls.h"
@@ -14,12 +15,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -76,6 +79,10 @@ void frmMain::buildFixedControls() {
             lstGames_Click();
     });
     placeTw(lstGames, 240, 120, 5535, 4380);
+    // A double-click or Enter launches the game; not `activated`, which some styles send on a
+    // single click.
+    connect(lstGames, &QListWidget::itemDoubleClicked, this, [this] { cmdLaunch_Click(); });
+    lstGames->installEventFilter(this);
 
     const auto button = [this](const char* name, const QString& caption, double left, double width) {
         auto* b = named(new QPushButton(caption, client), name);
@@ -88,6 +95,11 @@ void frmMain::buildFixedControls() {
     cmdSaveDefault = button("cmdSaveDefault", QStringLiteral("Save to &Default"), 6000, 1335);
     cmdSaveRom = button("cmdSaveRom", QStringLiteral("&Save"), 7320, 1095);
     cmdRevert = button("cmdRevert", QStringLiteral("&Revert"), 8400, 1215);
+
+    connect(cmdLaunch, &QPushButton::clicked, this, &frmMain::cmdLaunch_Click);
+    connect(cmdSaveDefault, &QPushButton::clicked, this, &frmMain::cmdSaveDefault_Click);
+    connect(cmdSaveRom, &QPushButton::clicked, this, &frmMain::cmdSaveRom_Click);
+    connect(cmdRevert, &QPushButton::clicked, this, &frmMain::cmdRevert_Click);
 
     setTabOrder(lstGames, cmdLaunch);
     setTabOrder(cmdLaunch, cmdSaveDefault);
@@ -288,7 +300,72 @@ QString frmMain::CreateCLOString() const {
     return Options::CreateCLOString(m_optionTable, m_optionsPanel);
 }
 
-void frmMain::lstGames_Click() {}
+void frmMain::lstGames_Click() { ReadCfg(); }
+
+std::optional<QString> frmMain::selectedRom() const {
+    const int row = lstGames->currentRow();
+    if (row < 0 || row >= lstGames->count())
+        return std::nullopt;
+    return GameList.romName(row);
+}
+
+void frmMain::ReadCfg() { m_profiles.ReadCfg(selectedRom()); }
+
+void frmMain::cmdSaveDefault_Click() { m_profiles.SaveToDefault(); }
+
+void frmMain::cmdSaveRom_Click() {
+    if (const std::optional<QString> rom = selectedRom())
+        m_profiles.SaveRom(*rom);
+}
+
+void frmMain::cmdRevert_Click() {
+    if (const std::optional<QString> rom = selectedRom(); rom && m_profiles.Revert(*rom))
+        lstGames_Click();
+}
+
+void frmMain::cmdLaunch_Click() {
+    if (m_state.LaunchBusy)
+        return;
+    m_state.LaunchBusy = true;
+    if (const std::optional<QString> rom = selectedRom()) {
+        // The panel as it is at the click, saved or not.
+        const QString options = CreateCLOString();
+        LaunchEmulator(m_dialogs, m_state.appDir, m_state.settings, *rom, options);
+    }
+    m_state.LaunchBusy = false;
+    if (m_closeWhenLaunchEnds) {
+        m_closeWhenLaunchEnds = false;
+        // The user closed the window during the run. Qt does not count the close of a window
+        // that is already hidden as the last window closing, so the program ends here.
+        if (close())
+            QCoreApplication::quit();
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstGames && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            modifiers == Qt::NoModifier) {
+            cmdLaunch_Click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_state.LaunchBusy) {
+        // The emulator runs on, and the launch's wait will return into this window: hide it
+        // now and close for real when the wait is over.
+        m_closeWhenLaunchEnds = true;
+        hide();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

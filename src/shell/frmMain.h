@@ -5,11 +5,14 @@
 #include "GameListTable.h"
 #include "OptionTable.h"
 #include "OptionsPanel.h"
+#include "Profiles.h"
 #include "Twips.h"
 
 #include <QGroupBox>
 #include <QMainWindow>
 #include <QPointer>
+
+#include <optional>
 
 class Dialogs;
 class frmAbout;
@@ -53,6 +56,13 @@ public:
     double fraCat1WidthTw() const { return Twips::fromPx(fraCat1->width()); }
     // Selecting a game loads its profile into the panel.
     void lstGames_Click();
+    void ReadCfg();
+    // Launch (also a double-click or Enter on a game) and the three profile buttons. Save,
+    // Revert and Launch do nothing while no game is selected.
+    void cmdLaunch_Click();
+    void cmdSaveDefault_Click();
+    void cmdSaveRom_Click();
+    void cmdRevert_Click();
     // Menu actions; start-up also runs the two toggles to apply the stored settings.
     void mnuViewShowGameConfig_Click();
     void mnuShowMissingRoms_Click();
@@ -106,6 +116,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // While the emulator runs, closing only hides the window: the launch's wait returns into
+    // it, and the program ends then.
+    void closeEvent(QCloseEvent* event) override;
+    // Enter or Return in the game list launches the selected game.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildFixedControls();
@@ -115,6 +130,8 @@ private:
     void setClientSizePx(int width, int height);
     QSize frameExtraPx() const;
     int menuHeightPx() const;
+    // The ROM name of the selected game; nullopt when no game is selected.
+    std::optional<QString> selectedRom() const;
 
     AppState& m_state;
     Dialogs& m_dialogs;
@@ -127,4 +144,6 @@ private:
     bool m_missingListed = false;
     OptionTable m_optionTable;
     OptionsPanel m_optionsPanel;
+    Profiles m_profiles{m_state.appDir, m_dialogs, m_optionTable, m_optionsPanel};
+    bool m_closeWhenLaunchEnds = false;
 };

@@ -1,0 +1,33 @@
+#include "LaunchEmulator.h"
+
+#include "RunAndWait.h"
+#include "Settings.h"
+
+#include <QDir>
+
+namespace {
+constexpr double kHidden = 0;
+} // namespace
+
+QString RomArgument(const FrontEndSettings& settings, const QString& romName) {
+    QString argument = IsOn(settings.SendRomPath) ? settings.RomPath + romName + settings.RomExt
+                                                  : romName;
+    if (IsOn(settings.RomPathinQuotes))
+        argument = u'"' + argument + u'"';
+    return argument;
+}
+
+QString LaunchArgumentText(const FrontEndSettings& settings, const QString& romName,
+                           const QString& options) {
+    const QString rom = u' ' + RomArgument(settings, romName);
+    return options.isEmpty() ? rom : rom + u' ' + options;
+}
+
+void LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,
+                    const QString& romName, const QString& options) {
+    // The folder stays current afterwards, so a relative RomPath keeps meaning the same files
+    // to the missing-ROM filter and to the emulator.
+    QDir::setCurrent(appDir);
+    RunAndWait(dialogs, appDir, settings.ExeName, LaunchArgumentText(settings, romName, options),
+               kHidden);
+}
