@@ -1,5 +1,7 @@
 #include "frmAbout.h"
 
+#include "WidgetPlacement.h"
+
 #include "AboutText.h"
 #include "AppPaths.h"
 #include "Twips.h"
@@ -14,28 +16,14 @@
 #include <QPushButton>
 #include <QScreen>
 
+using namespace WidgetPlacement;
+
 namespace {
 
 QFont windowFont() {
     QFont f(QStringLiteral("Arial Narrow"));
     f.setPointSizeF(11.25);
     return f;
-}
-
-QFont buttonFont() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(8.25);
-    return f;
-}
-
-void placeTw(QWidget* w, const QRectF& twips) {
-    w->setGeometry(Twips::toPx(twips.left()), Twips::toPx(twips.top()),
-                   qMax(0, Twips::toPx(twips.width())), qMax(0, Twips::toPx(twips.height())));
-}
-
-template <class T> T* named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
 }
 
 } // namespace
@@ -65,7 +53,7 @@ frmAbout::frmAbout(const QString& appDir, const QString& HelpText, QWidget* main
     placeTw(Label1, AboutDesign::label);
 
     cmdOk = named(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk");
-    cmdOk->setFont(buttonFont());
+    cmdOk->setFont(controlFont());
     cmdOk->setDefault(true);
     placeTw(cmdOk, AboutDesign::ok);
     connect(cmdOk, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);

@@ -9,6 +9,7 @@
 #include "KeyCapture.h"
 #include "KeyNames.h"
 #include "TextCodec.h"
+#include "WidgetPlacement.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -27,6 +28,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+using namespace WidgetPlacement;
+
 namespace {
 
 constexpr double kClientWidthTw = 3780;
@@ -37,25 +40,6 @@ constexpr double kRowsAreaTopTw = 480;
 constexpr double kRowsAreaGapTw = 60; // between the rows area and the buttons
 
 const QString kPressKey = QStringLiteral("Press Key");
-
-QFont controlFont() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(8.25);
-    return f;
-}
-
-void placeTw(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(Twips::toPx(left), Twips::toPx(top), Twips::toPx(width), Twips::toPx(height));
-}
-
-template <class T> T* named(T* object, const QString& name) {
-    object->setObjectName(name);
-    return object;
-}
-
-QString indexedName(const char* base, int index) {
-    return QString::fromLatin1(base) + u'_' + QString::number(index);
-}
 
 // The help file's text with its line breaks, whichever style the file uses, shown as breaks.
 QString helpText(const QByteArray& bytes) {

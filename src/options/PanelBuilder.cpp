@@ -1,5 +1,7 @@
 #include "PanelBuilder.h"
 
+#include "WidgetPlacement.h"
+
 #include "CheckBoxState.h"
 #include "FrameCaptionStyle.h"
 #include "TemplateCopy.h"
@@ -14,15 +16,13 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+using WidgetPlacement::indexedName;
+
 namespace {
 
 double leftTw(const QWidget* w) { return Twips::fromPx(w->x()); }
 double topTw(const QWidget* w) { return Twips::fromPx(w->y()); }
 double heightTw(const QWidget* w) { return Twips::fromPx(w->height()); }
-
-QString indexedName(const char* array, int index) {
-    return QString::fromLatin1(array) + u'_' + QString::number(index);
-}
 
 // Row 1 takes the template itself, moved into its frame; later rows take copies of it.
 template <class W> W* element(W* tmpl, int row, QGroupBox* frame, const char* array) {

@@ -11,6 +11,7 @@
 #include "frmControls.h"
 #include "Ini.h"
 #include "Twips.h"
+#include "WidgetPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+using namespace WidgetPlacement;
+
 namespace {
 
 // Design-time client area of the main window, in twips.
@@ -37,21 +40,6 @@ constexpr double kClientWidthTw = 5940;
 constexpr double kClientHeightTw = 5145;
 
 QFont windowFont() { return QFont(QStringLiteral("Arial"), 12); }
-
-QFont controlFont() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(8.25);
-    return f;
-}
-
-void placeTw(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(Twips::toPx(left), Twips::toPx(top), Twips::toPx(width), Twips::toPx(height));
-}
-
-template <class T> T* named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 } // namespace
 
