@@ -1,10 +1,9 @@
 #include "PanelBuilder.h"
 
-#include "WidgetPlacement.h"
-
 #include "CheckBoxState.h"
 #include "FrameCaptionStyle.h"
 #include "TemplateCopy.h"
+#include "WidgetPlacement.h"
 #include "Twips.h"
 
 #include <QCheckBox>
