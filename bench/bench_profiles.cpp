@@ -5,7 +5,7 @@
 // TAB goal where the figure has one.
 
 #include "AppState.h"
-#include "Dialogs.h"
+#include "BenchSupport.h"
 #include "Ini.h"
 #include "MemoryPanelValues.h"
 #include "OptionTable.h"
@@ -13,100 +13,29 @@
 #include "frmMain.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QTemporaryDir>
-#include <QTextStream>
 
 #include <algorithm>
-#include <functional>
 #include <numeric>
 #include <vector>
 
 namespace {
 
+using namespace Bench;
+
 constexpr int kOptions = 300;
+constexpr int kPerCategory = 30;
 constexpr int kGames = 50000;
 constexpr int kSelections = 1000;
 constexpr int kDeviations = 30; // options a game profile holds
 
-class NoDialogs final : public Dialogs {
-public:
-    void critical(const QString&) override {}
-    void message(const QString&) override {}
-    void warning(const QString&) override {}
-    void information(const QString&, const QString&) override {}
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    QString inputText(const QString&, const QString&, const QString&) override { return {}; }
-};
-
-void print(const QString& name, double value, const QString& unit, const QString& goal = {}) {
-    QTextStream out(stdout);
-    out << name << '\t' << QString::number(value, 'f', 3) << '\t' << unit;
-    if (!goal.isEmpty())
-        out << '\t' << goal;
-    out << '\n';
+QString category(int n) {
+    return OptionDefinitions::category(n, kPerCategory);
 }
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double elapsedMs(const std::function<void()>& work) {
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
-double medianMs(int rounds, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i)
-        times.push_back(elapsedMs(work));
-    return median(times);
-}
-
-QString category(int n) { return QStringLiteral("Category %1").arg(n / 30 + 1); }
 QString caption(int n) {
-    switch (n % 3) {
-    case 0:
-        return QStringLiteral("Text option %1").arg(n);
-    case 1:
-        return QStringLiteral("List option %1").arg(n);
-    default:
-        return QStringLiteral("Check option %1").arg(n);
-    }
-}
-
-// Options of the three kinds in turn, 30 to a category.
-QByteArray definitions() {
-    const int categories = (kOptions + 29) / 30;
-    QByteArray file = "[General]\nNumCats=" + QByteArray::number(categories) + "\n";
-    for (int c = 0; c < categories; ++c) {
-        file += "[Cat" + QByteArray::number(c + 1) + "]\nName=" + category(c * 30).toUtf8() +
-                "\nnumOpts=30\n";
-        for (int i = 0; i < 30; ++i) {
-            const int n = c * 30 + i;
-            const QByteArray num = QByteArray::number(n);
-            file += "opt" + QByteArray::number(i + 1) + "=";
-            switch (n % 3) {
-            case 0:
-                file += "-text" + num + " |" + caption(n).toUtf8() + "|0|value " + num + "\n";
-                break;
-            case 1:
-                file += "-list" + num + "=|" + caption(n).toUtf8() + "|1|one|two|three|four|2\n";
-                break;
-            default:
-                file += "-check" + num + "|" + caption(n).toUtf8() + "|2|1\n";
-                break;
-            }
-        }
-    }
-    return file;
+    return OptionDefinitions::caption(n);
 }
 
 // A game's deviations: every tenth option, with a value of its kind.
@@ -127,33 +56,18 @@ QByteArray gameProfile(int game) {
     return file;
 }
 
-class AppFolder {
-public:
-    AppFolder() {
-        QDir(m_dir.path()).mkpath("dovrel/cfgs");
-        write("dovrel/dovrel.ini", "[Parse]\nExeName=emu\nGameListStartLine=0\nGameListRomLen=8\n"
+void prepare(const AppFolder& app) {
+    app.write("dovrel/dovrel.ini", "[Parse]\nExeName=emu\nGameListStartLine=0\nGameListRomLen=8\n"
                                    "HelpEndLine=0\n[Settings]\nSendRomPath=1\nRomPathinQuotes=1\n"
                                    "ShowConfig=0\nShowMissingRoms=0\n");
-        write("dovrel/cfgdef.ini", definitions());
-        QByteArray list;
-        for (int g = 0; g < kGames; ++g)
-            list += "game" + QByteArray::number(g) + "|Game number " + QByteArray::number(g) +
-                    "\r\n";
-        write("dovrel/glist.lst", list);
-        for (int g = 0; g <= kSelections; ++g)
-            write("dovrel/cfgs/game" + QString::number(g) + ".ini", gameProfile(g));
-    }
-    QString path() const { return m_dir.path(); }
-    QString file(const QString& relative) const { return m_dir.filePath(relative); }
-    void write(const QString& relative, const QByteArray& bytes) const {
-        QFile f(file(relative));
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(relative));
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+    app.write("dovrel/cfgdef.ini", OptionDefinitions::file(kOptions, kPerCategory));
+    QByteArray list;
+    for (int g = 0; g < kGames; ++g)
+        list += "game" + QByteArray::number(g) + "|Game number " + QByteArray::number(g) + "\r\n";
+    app.write("dovrel/glist.lst", list);
+    for (int g = 0; g <= kSelections; ++g)
+        app.write("dovrel/cfgs/game" + QString::number(g) + ".ini", gameProfile(g));
+}
 
 void pressDown(QWidget* list) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
@@ -171,6 +85,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
 
     const AppFolder app;
+    prepare(app);
     AppState state;
     state.appDir = app.path();
     NoDialogs dialogs;
@@ -189,8 +104,8 @@ int main(int argc, char* argv[]) {
             window.lstGames->setCurrentRow(next);
             next = next == 1 ? 2 : 1;
         });
-        print("profiles: select a game, 300 options, default and game profile (median)", ms,
-              "ms", "<= 5 ms");
+        print("profiles: select a game, 300 options, default and game profile (median)", ms, "ms",
+              "<= 5 ms");
     }
     {
         // The same load without widgets: what the profile files and lookups cost.
@@ -255,7 +170,8 @@ int main(int argc, char* argv[]) {
             panel.setListIndex(r, 3);
             panel.setCheckState(r, 0);
         }
-        const QString profile = app.file("dovrel/cfgs/game" + QString::number(kSelections) + ".ini");
+        const QString profile =
+            app.file("dovrel/cfgs/game" + QString::number(kSelections) + ".ini");
         std::vector<double> times;
         for (int i = 0; i < 21; ++i) {
             QFile::remove(profile);

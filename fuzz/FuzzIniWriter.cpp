@@ -1,10 +1,33 @@
 // The writer's contract: after a write it accepts, reading the key back gives the value as the
 // reader trims it, every other key reads as before, and a refused write changes nothing.
-// Input: file bytes, NUL, section, NUL, key, NUL, value.
+// Several writes at once give the bytes of the same writes one by one.
+// Input: file bytes, NUL, section, NUL, key, NUL, value, then more (NUL, section, key, value).
 #include "IniDocument.h"
 
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+void checkWritesInOneGo(const QList<QByteArray>& parts) {
+    std::vector<IniEntry> entries;
+    for (qsizetype i = 1; i + 2 < parts.size(); i += 3)
+        entries.push_back({QString::fromUtf8(parts[i]), QString::fromUtf8(parts[i + 1]),
+                           QString::fromUtf8(parts[i + 2])});
+    IniDocument oneByOne = IniDocument::fromBytes(parts[0]);
+    bool accepted = true;
+    for (const IniEntry& e : entries)
+        accepted = accepted && oneByOne.set(e.section, e.key, e.value);
+    IniDocument together = IniDocument::fromBytes(parts[0]);
+    if (together.set(entries) != accepted)
+        std::abort();
+    const QByteArray expected =
+        accepted ? oneByOne.toBytes() : IniDocument::fromBytes(parts[0]).toBytes();
+    if (together.toBytes() != expected)
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -14,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString section = QString::fromUtf8(parts[1]);
     const QString key = QString::fromUtf8(parts[2]);
     const QString value = QString::fromUtf8(parts[3]);
+
+    checkWritesInOneGo(parts);
 
     IniDocument doc = IniDocument::fromBytes(parts[0]);
     const QByteArray before = doc.toBytes();

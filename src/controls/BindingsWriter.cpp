@@ -2,7 +2,101 @@
 
 #include "IniDocument.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+// One category's step of the rewrite pass: every "[bare]" of the text becomes keyName.
+struct HeaderStep {
+    QString bare; // KeyName without brackets and outer blanks: never holds a bracket
+    QString keyName;
+};
+
+bool isOneBracketedName(const QString& text) {
+    return text.size() >= 2 && text.front() == u'[' && text.back() == u']' &&
+           text.count(u'[') == 1 && text.count(u']') == 1;
+}
+
+// The names of the bracket pairs of a text that hold no bracket: "[x]" occurs in the text
+// exactly when x is one of them, as x never holds a bracket.
+QSet<QString> bracketedNames(const QString& text) {
+    QSet<QString> names;
+    qsizetype open = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'[')
+            open = i;
+        else if (text[i] == u']' && open >= 0) {
+            names.insert(text.sliced(open + 1, i - open - 1));
+            open = -1;
+        }
+    }
+    return names;
+}
+
+// Applies the steps in category order. Done literally, that is a pass over the whole file per
+// category: minutes for tens of thousands of categories. When every KeyName is one bracketed
+// name, as headers are, a step only turns a bracketed name into another one where it stands,
+// so each bracketed name of the text follows the steps on its own, in a single pass. Other
+// KeyNames take the literal way, skipping the steps whose "[bare]" the text does not hold.
+QString restoreHeaders(const QString& text, const std::vector<HeaderStep>& steps) {
+    const auto changes = [](const HeaderStep& s) { return s.keyName != u'[' + s.bare + u']'; };
+    if (!std::all_of(steps.begin(), steps.end(),
+                     [](const HeaderStep& s) { return isOneBracketedName(s.keyName); })) {
+        QString result = text;
+        QSet<QString> present = bracketedNames(result);
+        for (const HeaderStep& step : steps) {
+            if (!changes(step) || !present.contains(step.bare))
+                continue;
+            result.replace(u'[' + step.bare + u']', step.keyName);
+            present = bracketedNames(result);
+        }
+        return result;
+    }
+
+    QHash<QString, std::vector<size_t>> stepsOf; // bare name -> its steps, in order
+    for (size_t i = 0; i < steps.size(); ++i)
+        if (changes(steps[i]))
+            stepsOf[steps[i].bare].push_back(i);
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype open = text.indexOf(u'[', i);
+        if (open < 0)
+            break;
+        qsizetype close = open + 1;
+        while (close < text.size() && text[close] != u'[' && text[close] != u']')
+            ++close;
+        if (close == text.size() || text[close] == u'[') {
+            result += QStringView(text).sliced(i, close - i);
+            i = close;
+            continue;
+        }
+        result += QStringView(text).sliced(i, open + 1 - i);
+        QString name = text.sliced(open + 1, close - open - 1);
+        size_t from = 0;
+        for (auto it = stepsOf.constFind(name); it != stepsOf.constEnd();
+             it = stepsOf.constFind(name)) {
+            const auto next = std::lower_bound(it->begin(), it->end(), from);
+            if (next == it->end())
+                break;
+            const QString& keyName = steps[*next].keyName;
+            name = keyName.sliced(1, keyName.size() - 2);
+            from = *next + 1;
+        }
+        result += name;
+        result += u']';
+        i = close + 1;
+    }
+    result += QStringView(text).sliced(i);
+    return result;
+}
+
+} // namespace
 
 BindingsWriter::BindingsWriter(const ControlTables& tables, const IniSnapshot& definitions)
     : m_tables(tables), m_definitions(definitions) {}
@@ -29,10 +123,14 @@ std::vector<IniEntry> BindingsWriter::plainEntries() const {
 
 std::optional<QByteArray> BindingsWriter::rewriteBytes() const {
     // The INI writer on an empty file builds the same lines as it would on a deleted one.
+    std::vector<IniEntry> entries = plainEntries();
+    for (IniEntry& e : entries) {
+        e.key += u' ';
+        e.value = QStringLiteral(" \"") + e.value + u'"';
+    }
     IniDocument doc;
-    for (const IniEntry& e : plainEntries())
-        if (!doc.set(e.section, e.key + u' ', QStringLiteral(" \"") + e.value + u'"'))
-            return std::nullopt;
+    if (!doc.set(entries))
+        return std::nullopt;
 
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = QString::fromUtf8(doc.toBytes()).split(lineBreak);
@@ -40,11 +138,13 @@ std::optional<QByteArray> BindingsWriter::rewriteBytes() const {
         lines.removeLast(); // the break after the last line ends it; it starts no new one
     QString text = lines.join(QStringLiteral("\r\n"));
 
+    std::vector<HeaderStep> steps;
+    steps.reserve(m_tables.CatIndex.size());
     for (int c = 1; c <= int(m_tables.CatIndex.size()); ++c) {
         const QString keyName = keyNameOf(c);
-        const QString bare = IniText::trimBlanks(ControlDefinitions::sectionName(keyName));
-        text.replace(u'[' + bare + u']', keyName);
+        steps.push_back({IniText::trimBlanks(ControlDefinitions::sectionName(keyName)), keyName});
     }
+    text = restoreHeaders(text, steps);
     text.replace(u'=', QStringLiteral(" ="));
     return (text + QStringLiteral("\r\n")).toUtf8();
 }

@@ -36,6 +36,33 @@ bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
 #endif
 }
 
+// The output cut straight into the cache's bytes, with no string per game. An output that is
+// valid UTF-8 is cut as it stands, since the cache is UTF-8 too: 50,000 games are never
+// decoded and encoded again. Any other output is read as Latin-1, one character per byte.
+GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequest& r,
+                                     QString& helpText, QByteArray& cache) {
+    if (IsValidUtf8(bytes)) {
+        QByteArrayView utf8(bytes);
+        if (utf8.startsWith("\xEF\xBB\xBF"))
+            utf8 = utf8.sliced(3);
+        GameListCacheUtf8Writer writer(utf8.size());
+        const GameListOutput::Outcome outcome = CutGameListOutputUtf8(
+            utf8, r.StartLine, r.HelpEnd, r.RomLen, helpText,
+            [&writer](QByteArrayView rom, QByteArrayView description) {
+                writer.add(rom, description);
+            });
+        cache = writer.bytes();
+        return outcome;
+    }
+    const QString text = DecodeText(bytes);
+    GameListCacheWriter writer(text.size());
+    const GameListOutput::Outcome outcome = CutGameListOutput(
+        text, r.StartLine, r.HelpEnd, r.RomLen, helpText,
+        [&writer](QStringView rom, QStringView description) { writer.add(rom, description); });
+    cache = writer.bytes();
+    return outcome;
+}
+
 } // namespace
 
 QString GameListMessages::emulatorNotFound(const QString& ExeName) {
@@ -78,9 +105,9 @@ GameListResult BuildGameListCache(const GameListRequest& request) {
     const QByteArray bytes = file.readAll();
     file.close();
 
-    const GameListOutput parsed =
-        ParseGameListOutput(DecodeText(bytes), request.StartLine, request.HelpEnd, request.RomLen);
-    switch (parsed.outcome) {
+    QString helpText;
+    QByteArray cache;
+    switch (cutIntoCache(bytes, request, helpText, cache)) {
     case GameListOutput::Outcome::TooShort:
         return failure(GameListMessages::outputEmpty(request.GlName));
     case GameListOutput::Outcome::Unusable:
@@ -88,10 +115,9 @@ GameListResult BuildGameListCache(const GameListRequest& request) {
     case GameListOutput::Outcome::Parsed:
         break;
     }
-    if (!WriteFileAtomically(AppPaths::gameListCache(request.appDir),
-                             GameListCacheBytes(parsed.games)))
+    if (!WriteFileAtomically(AppPaths::gameListCache(request.appDir), cache))
         return failure(GameListMessages::unknownError());
     if (!QFile::remove(output))
         return failure(GameListMessages::unknownError());
-    return {true, QString(), parsed.helpText};
+    return {true, QString(), helpText};
 }

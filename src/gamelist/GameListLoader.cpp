@@ -1,16 +1,19 @@
 #include "GameListLoader.h"
 
 #include "GameListCache.h"
+#include "Ini.h"
 #include "RomFileIndex.h"
+#include "TextLines.h"
 
 QList<GameEntry> LoadGameEntries(const QString& cacheFile, bool onlyAvailable,
                                  const QString& RomPath, const QString& RomExt) {
-    QList<GameEntry> games = ReadGameListCache(cacheFile);
+    const QByteArray bytes = ReadFileBytes(cacheFile);
     if (!onlyAvailable)
-        return games;
-    const RomFileIndex roms(RomPath, RomExt, games.size());
-    games.removeIf([&roms](const GameEntry& game) { return !roms.exists(game.rom); });
-    return games;
+        return ParseGameListCache(bytes);
+    // The ROM folder is read before the games, so that a game whose file is missing is dropped
+    // before it costs a description. Each line end stands for about one game.
+    const RomFileIndex roms(RomPath, RomExt, CountLineEnds(bytes));
+    return ParseGameListCache(bytes, [&roms](const QString& rom) { return roms.exists(rom); });
 }
 
 QStringList Descriptions(const QList<GameEntry>& games) {

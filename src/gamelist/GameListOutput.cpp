@@ -2,36 +2,76 @@
 
 #include "TextLines.h"
 
-GameListOutput ParseGameListOutput(QStringView text, qint16 startLine, double helpEnd,
-                                   qint16 romLen) {
-    GameListOutput out;
-    TextLineReader reader(text);
-    QStringView line;
-    QString help;
-    for (qsizetype i = 0; i <= startLine; ++i) {
-        if (!reader.next(line)) {
-            out.outcome = GameListOutput::Outcome::TooShort;
-            return out;
-        }
-        if (static_cast<double>(i) < helpEnd + 1) {
-            help += line;
-            help += QStringLiteral("\r\n");
-        }
-    }
-    out.helpText = help;
+#include <QStringDecoder>
 
-    // Roughly one game per 40 characters; a guess that spares most regrowth of the list.
-    out.games.reserve(text.size() / 40);
+namespace {
+
+// The cut itself, alike for decoded text and for UTF-8 bytes.
+template <class View, class HelpLine, class Game>
+GameListOutput::Outcome cut(View text, qint16 startLine, double helpEnd, qint16 romLen,
+                            HelpLine&& onHelpLine, Game&& onGame) {
+    BasicLineReader<View> reader(text);
+    View line;
+    for (qsizetype i = 0; i <= startLine; ++i) {
+        if (!reader.next(line))
+            return GameListOutput::Outcome::TooShort;
+        if (static_cast<double>(i) < helpEnd + 1)
+            onHelpLine(line);
+    }
     while (reader.next(line)) {
         if (line.isEmpty())
             continue;
-        if (romLen < 0) {
-            out.outcome = GameListOutput::Outcome::Unusable;
-            out.games.clear();
-            return out;
-        }
-        out.games.append({TrimBlanks(LeftChars(line, romLen)).toString(),
-                          TrimBlanks(AfterChars(line, romLen)).toString()});
+        // The width is the same for every line, so the first game line decides before any
+        // game has been handed on.
+        if (romLen < 0)
+            return GameListOutput::Outcome::Unusable;
+        onGame(TrimBlanks(LeftChars(line, romLen)), TrimBlanks(AfterChars(line, romLen)));
     }
+    return GameListOutput::Outcome::Parsed;
+}
+
+} // namespace
+
+GameListOutput::Outcome CutGameListOutput(
+    QStringView text, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QStringView rom, QStringView description)>& onGame) {
+    helpText.clear();
+    return cut(
+        text, startLine, helpEnd, romLen,
+        [&helpText](QStringView line) {
+            helpText += line;
+            helpText += QStringLiteral("\r\n");
+        },
+        onGame);
+}
+
+GameListOutput::Outcome CutGameListOutputUtf8(
+    QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QByteArrayView rom, QByteArrayView description)>& onGame) {
+    helpText.clear();
+    // Line by line, each line decoded alone, as it stands in the whole decoded text: a U+FEFF
+    // that begins a line is kept.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    return cut(
+        utf8, startLine, helpEnd, romLen,
+        [&](QByteArrayView line) {
+            helpText += QString(decoder.decode(line));
+            helpText += QStringLiteral("\r\n");
+        },
+        onGame);
+}
+
+GameListOutput ParseGameListOutput(QStringView text, qint16 startLine, double helpEnd,
+                                   qint16 romLen) {
+    GameListOutput out;
+    // Roughly one game per 40 characters; a guess that spares most regrowth of the list.
+    out.games.reserve(text.size() / 40);
+    out.outcome = CutGameListOutput(text, startLine, helpEnd, romLen, out.helpText,
+                                    [&out](QStringView rom, QStringView description) {
+                                        out.games.append({rom.toString(), description.toString()});
+                                    });
+    if (out.outcome == GameListOutput::Outcome::TooShort)
+        out.helpText.clear();
     return out;
 }

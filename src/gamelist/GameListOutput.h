@@ -2,9 +2,12 @@
 
 #include "GameEntry.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
+
+#include <functional>
 
 // The emulator's list output (its decoded text) cut into the help text and the games. Line indexes count from 0:
 // lines 0 to startLine are the head (no games), lines 0 to helpEnd of the head are the help
@@ -26,3 +29,17 @@ struct GameListOutput {
 // titles such as "1942 (Revision B)" for ROM "1942".
 GameListOutput ParseGameListOutput(QStringView text, qint16 startLine, double helpEnd,
                                    qint16 romLen);
+
+// The same cut, handing each game's ROM name and description to onGame as views into the text,
+// in list order, so that 50,000 games cost no string each. Sets helpText; onGame is never
+// called when the outcome is not Parsed.
+GameListOutput::Outcome CutGameListOutput(
+    QStringView text, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QStringView rom, QStringView description)>& onGame);
+
+// The same cut on the bytes of an output that is valid UTF-8 (its byte-order mark removed),
+// characters counted as code points, so that the cache can be built from the emulator's own
+// bytes without decoding them: the views handed on are the UTF-8 of the text cut's views.
+GameListOutput::Outcome CutGameListOutputUtf8(
+    QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QByteArrayView rom, QByteArrayView description)>& onGame);

@@ -1,5 +1,7 @@
 #include "RomFileIndex.h"
 
+#include "TextLines.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -58,7 +60,11 @@ std::optional<QStringList> regularFileNames(const QString& folder) {
     if (!dir)
         return std::nullopt;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
+        // Most ROM names are ASCII, which reads the same in every locale; its widening is the
+        // fast one.
+        const QByteArrayView raw(entry->d_name);
+        const QString name =
+            IsAscii(raw) ? QString::fromLatin1(raw) : QFile::decodeName(entry->d_name);
         if (entry->d_type == DT_REG ||
             ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
              QFileInfo(QDir(folder).filePath(name)).isFile()))
@@ -119,11 +125,16 @@ void RomFileIndex::listFolder(const QString& folder) {
     const QString prefix = folded(m_prefix);
     const QString ext = folded(m_romExt);
     m_romNames.reserve(names.size());
-    for (const QString& name : names) {
-        const QString file = folded(name);
+    for (QString& name : names) {
+        // Each name is cut down to its middle in its own buffer: 50,000 files cost no second
+        // string each.
+        QString file = m_foldCase ? name.toCaseFolded() : std::move(name);
         if (file.size() >= prefix.size() + ext.size() && file.startsWith(prefix) &&
-            file.endsWith(ext))
-            m_romNames.insert(file.sliced(prefix.size(), file.size() - prefix.size() - ext.size()));
+            file.endsWith(ext)) {
+            file.chop(ext.size());
+            file.remove(0, prefix.size());
+            m_romNames.insert(std::move(file));
+        }
     }
     m_listed = true;
 }

@@ -12,6 +12,9 @@ constexpr double kHidden = 0;
 QString RomArgument(const FrontEndSettings& settings, const QString& romName) {
     QString argument = IsOn(settings.SendRomPath) ? settings.RomPath + romName + settings.RomExt
                                                   : romName;
+    // A quote in a ROM name or path would close the group and turn the rest of the name into
+    // arguments of their own; three quotes are how the command line holds one literal quote.
+    argument.replace(u'"', QStringLiteral("\"\"\""));
     if (IsOn(settings.RomPathinQuotes))
         argument = u'"' + argument + u'"';
     return argument;

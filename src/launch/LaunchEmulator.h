@@ -7,7 +7,8 @@ struct FrontEndSettings;
 
 // The ROM argument: RomPath, the ROM name and RomExt joined with nothing between them when
 // SendRomPath is on, else the bare ROM name; in double quotes when RomPathinQuotes is on,
-// whatever SendRomPath says. A flag is on only when it equals 1.
+// whatever SendRomPath says. A flag is on only when it equals 1. A quote inside is written as
+// three quotes, which the command-line splitting reads as one literal quote.
 QString RomArgument(const FrontEndSettings& settings, const QString& romName);
 
 // The text that follows ExeName: " " + ROM argument, then " " + the option string when that is

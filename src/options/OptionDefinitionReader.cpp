@@ -4,11 +4,33 @@
 #include "Numeric.h"
 #include "OptionTable.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 int count(const QString& text, int whenUnreadable) {
     const std::optional<qint16> value = ToInt16(text);
     return value ? *value : whenUnreadable;
+}
+
+// The numbers 1 to numOpts whose "opt" key the section holds, in order. Only those are read:
+// thousands of sections that each announce 32,767 options must not cost a lookup per
+// announced key.
+std::vector<int> optNumbers(const IniSnapshot& ini, const QString& section, int numOpts) {
+    std::vector<int> numbers;
+    for (const QString& key : ini.keyNames(section)) {
+        // The lookup key is "opt" and the number in plain decimal; names arrive case-folded.
+        if (key.size() < 4 || key.size() > 8 || !key.startsWith(u"opt") || key[3] == u'0')
+            continue;
+        bool ok = false;
+        const int number = QStringView(key).sliced(3).toInt(&ok);
+        if (ok && number >= 1 && number <= numOpts &&
+            key == QStringLiteral("opt") + QString::number(number))
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 OptionRow rowOf(const OptionDefinition& option, const QString& category) {
@@ -28,7 +50,7 @@ void readCategory(const IniSnapshot& ini, int category, OptionTable& table,
     sink.beginCategory(category, name);
     const int numOpts = count(ini.read(section, QStringLiteral("numOpts")), 0);
     const QString optPrefix = QStringLiteral("opt");
-    for (int i = 1; i <= numOpts; ++i) {
+    for (const int i : optNumbers(ini, section, numOpts)) {
         const QString text = ini.read(section, optPrefix + QString::number(i));
         if (text.isEmpty() || table.isFull())
             continue;

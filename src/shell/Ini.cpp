@@ -25,6 +25,11 @@ QByteArray ReadFileBytes(const QString& file) {
 }
 
 bool WriteFileAtomically(const QString& file, const QByteArray& bytes) {
+    // The rename would put a regular file in the place of a FIFO, a socket or a device (a
+    // link to /dev/null included); those are not ours to replace.
+    const QFileInfo target(file);
+    if (target.exists() && !target.isFile())
+        return false;
     QSaveFile out(file);
     // A writable file in a folder we may not create files in still gets written, just not
     // atomically; refusing would lose the user's change.
@@ -82,9 +87,8 @@ bool WriteIniEntries(const QString& file, const std::vector<IniEntry>& entries) 
             return false;
     }
     IniDocument doc = IniDocument::fromBytes(old);
-    for (const IniEntry& e : entries)
-        if (!doc.set(e.section, e.key, e.value))
-            return false;
+    if (!doc.set(entries))
+        return false;
     return WriteFileAtomically(file, doc.toBytes());
 }
 
@@ -96,4 +100,8 @@ IniSnapshot& IniSnapshot::operator=(IniSnapshot&&) noexcept = default;
 
 QString IniSnapshot::read(const QString& section, const QString& key) const {
     return IniResult(m_doc->value(section, key).value_or(QString()));
+}
+
+QStringList IniSnapshot::keyNames(const QString& section) const {
+    return m_doc->keyNames(section);
 }

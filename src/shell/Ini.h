@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <utility>
@@ -38,6 +39,9 @@ public:
     IniSnapshot& operator=(IniSnapshot&&) noexcept;
 
     QString read(const QString& section, const QString& key) const;
+    // The keys a lookup in the section can find, as lookups compare them: outer blanks
+    // removed, case-folded. Lets a reader of numbered keys visit only those that exist.
+    QStringList keyNames(const QString& section) const;
 
 private:
     std::unique_ptr<IniDocument> m_doc;

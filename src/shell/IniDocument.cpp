@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -160,6 +162,12 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     return *k;
 }
 
+QStringList IniDocument::keyNames(const QString& section) const {
+    buildIndex();
+    const auto s = m_index.constFind(IniText::trimBlanks(section).toCaseFolded());
+    return s == m_index.constEnd() ? QStringList() : s->keys();
+}
+
 std::vector<std::pair<QString, QString>> IniDocument::keys() const {
     std::vector<std::pair<QString, QString>> found;
     QHash<QString, QHash<QString, bool>> seen;
@@ -193,60 +201,149 @@ bool IniDocument::isWritable(const QString& section, const QString& key, const Q
 }
 
 bool IniDocument::set(const QString& section, const QString& key, const QString& value) {
-    if (!isWritable(section, key, value))
-        return false;
-    const QString wantSection = IniText::trimBlanks(section);
-    const QString wantKey = IniText::trimBlanks(key);
-    const auto newEntry = encode(wantKey + u'=' + value);
-    const auto newHeader = encode(u'[' + wantSection + u']');
-    if (!newEntry || !newHeader)
-        return false;
+    return set(std::vector<IniEntry>{IniEntry{section, key, value}});
+}
 
-    // Find the first matching section, then the first matching key in it.
-    qsizetype sectionLine = -1;
-    qsizetype lastContentLine = -1; // last non-empty line of that section
-    bool seenFirst = false;
+namespace {
+
+// What a run of writes does to one section: its key lines found by folded name (with the
+// name as the file spells it) and the lines it gains after its last non-blank line.
+struct SectionEdit {
+    qsizetype lastContentLine = -1;                          // -1 for a section the writes add
+    QHash<QString, std::pair<qsizetype, QString>> keys;      // line, spelling
+    QHash<QString, std::pair<qsizetype, QString>> addedKeys; // index in added, spelling
+    std::vector<QByteArray> added;
+    QByteArray header;        // sections the writes add
+    bool blankBefore = false; // sections the writes add
+};
+
+} // namespace
+
+bool IniDocument::set(const std::vector<IniEntry>& entries) {
+    struct Prepared {
+        QString section, key, value; // section and key trimmed
+        QByteArray entry, header;
+    };
+    std::vector<Prepared> prepared;
+    prepared.reserve(entries.size());
+    for (const IniEntry& e : entries) {
+        if (!isWritable(e.section, e.key, e.value))
+            return false;
+        Prepared p{IniText::trimBlanks(e.section), IniText::trimBlanks(e.key), e.value, {}, {}};
+        const auto entry = encode(p.key + u'=' + p.value);
+        const auto header = encode(u'[' + p.section + u']');
+        if (!entry || !header)
+            return false;
+        p.entry = *entry;
+        p.header = *header;
+        prepared.push_back(std::move(p));
+    }
+
+    // One pass finds, for the first section of each name, its keys and its last non-blank
+    // line; each write is then a lookup instead of a pass over the file, so that saving tens
+    // of thousands of keys stays linear. The bytes are those of the writes made one by one.
+    std::vector<SectionEdit> edits;
+    QHash<QString, size_t> editOf; // folded section name -> index in edits
+    qsizetype current = -1;
     for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
         const QString text = decode(m_lines[i]);
         const ParsedLine line = parseLine(text);
         if (line.kind == ParsedLine::Section) {
-            if (sectionLine >= 0)
-                break; // the section ended
-            if (!seenFirst && line.name.compare(wantSection, Qt::CaseInsensitive) == 0) {
-                seenFirst = true;
-                sectionLine = i;
-                lastContentLine = i;
+            const QString folded = line.name.toCaseFolded();
+            current = -1; // a later section of the same name is invisible
+            if (!editOf.contains(folded)) {
+                current = qsizetype(edits.size());
+                editOf.insert(folded, edits.size());
+                edits.emplace_back().lastContentLine = i;
             }
             continue;
         }
-        if (sectionLine < 0)
+        if (current < 0)
             continue;
-        if (line.kind == ParsedLine::Key && line.name.compare(wantKey, Qt::CaseInsensitive) == 0) {
-            // Keep the key's own spelling in the file; only the value changes.
-            const auto replaced = encode(line.name + u'=' + value);
-            if (!replaced)
-                return false;
-            m_lines[i] = *replaced;
-            m_indexed = false;
-            return true;
+        SectionEdit& edit = edits[size_t(current)];
+        if (line.kind == ParsedLine::Key) {
+            const QString folded = line.name.toCaseFolded();
+            if (!edit.keys.contains(folded)) // the first key of a name is the one written
+                edit.keys.insert(folded, {i, line.name});
         }
         if (!IniText::trimBlanks(text).isEmpty())
-            lastContentLine = i;
+            edit.lastContentLine = i;
     }
+    const size_t fileSections = edits.size();
+    const qsizetype lastLine = qsizetype(m_lines.size()) - 1;
+    qsizetype endsFile = -1; // the file's last section, once lines were added after its end
+    bool finalEol = m_finalEol;
+    std::vector<std::pair<size_t, QByteArray>> replacedLines; // applied once all succeeded
 
-    if (sectionLine >= 0) {
-        if (lastContentLine + 1 == qsizetype(m_lines.size()))
-            m_finalEol = true;
-        m_lines.insert(m_lines.begin() + lastContentLine + 1, *newEntry);
-    } else {
-        // A blank line before a new section keeps hand-read files tidy.
-        if (!m_lines.empty() && !m_lines.back().trimmed().isEmpty())
-            m_lines.push_back(QByteArray());
-        m_lines.push_back(*newHeader);
-        m_lines.push_back(*newEntry);
-        m_finalEol = true;
+    for (const Prepared& p : prepared) {
+        const QString folded = p.section.toCaseFolded();
+        auto found = editOf.constFind(folded);
+        if (found == editOf.constEnd()) {
+            SectionEdit added;
+            // A blank line before a new section keeps hand-read files tidy.
+            if (edits.size() > fileSections)
+                added.blankBefore = true;
+            else if (endsFile >= 0)
+                added.blankBefore = !edits[size_t(endsFile)].added.back().trimmed().isEmpty();
+            else
+                added.blankBefore = !m_lines.empty() && !m_lines.back().trimmed().isEmpty();
+            added.header = p.header;
+            found = editOf.insert(folded, edits.size());
+            edits.push_back(std::move(added));
+            finalEol = true;
+        }
+        const size_t index = *found;
+        SectionEdit& edit = edits[index];
+        const QString foldedKey = p.key.toCaseFolded();
+        if (const auto key = edit.keys.constFind(foldedKey); key != edit.keys.constEnd()) {
+            // Keep the key's own spelling in the file; only the value changes.
+            const auto replaced = encode(key->second + u'=' + p.value);
+            if (!replaced)
+                return false;
+            replacedLines.emplace_back(size_t(key->first), *replaced);
+        } else if (const auto own = edit.addedKeys.constFind(foldedKey);
+                   own != edit.addedKeys.constEnd()) {
+            const auto replaced = encode(own->second + u'=' + p.value);
+            if (!replaced)
+                return false;
+            edit.added[size_t(own->first)] = *replaced;
+        } else {
+            edit.addedKeys.insert(foldedKey, {qsizetype(edit.added.size()), p.key});
+            edit.added.push_back(p.entry);
+            if (index < fileSections && edit.lastContentLine == lastLine &&
+                edits.size() == fileSections) {
+                finalEol = true;
+                endsFile = qsizetype(index);
+            }
+        }
     }
+    for (auto& [line, bytes] : replacedLines)
+        m_lines[line] = std::move(bytes);
+    m_finalEol = finalEol;
     m_indexed = false;
+
+    const bool grows = std::any_of(edits.begin(), edits.end(),
+                                   [](const SectionEdit& e) { return !e.added.empty(); });
+    if (!grows)
+        return true;
+    std::vector<const SectionEdit*> addedAfter(m_lines.size(), nullptr);
+    for (size_t e = 0; e < fileSections; ++e)
+        if (!edits[e].added.empty())
+            addedAfter[size_t(edits[e].lastContentLine)] = &edits[e];
+    std::vector<QByteArray> lines;
+    lines.reserve(m_lines.size() + 2 * prepared.size());
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        lines.push_back(std::move(m_lines[i]));
+        if (const SectionEdit* edit = addedAfter[i])
+            lines.insert(lines.end(), edit->added.begin(), edit->added.end());
+    }
+    for (size_t e = fileSections; e < edits.size(); ++e) {
+        if (edits[e].blankBefore)
+            lines.push_back(QByteArray());
+        lines.push_back(edits[e].header);
+        lines.insert(lines.end(), edits[e].added.begin(), edits[e].added.end());
+    }
+    m_lines = std::move(lines);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Ini.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -25,9 +27,14 @@ public:
     // exists, else appended to its section, else a new section at the end. Returns false and
     // changes nothing for a name or value that could not be read back as written.
     bool set(const QString& section, const QString& key, const QString& value);
+    // Several writes in order, with the bytes that setting each in turn gives, in one pass
+    // over the file. Returns false and changes nothing when any one would be refused.
+    bool set(const std::vector<IniEntry>& entries);
 
     // Every (section, key) that a lookup can find, as written in the file.
     std::vector<std::pair<QString, QString>> keys() const;
+    // The keys a lookup in one section can find, outer blanks removed and case-folded.
+    QStringList keyNames(const QString& section) const;
 
     QByteArray toBytes() const;
     bool isEmpty() const { return m_lines.empty(); }

@@ -2,10 +2,21 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 bool IsValidUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
+        // Runs of ASCII, the bulk of every emulator's output, are passed eight bytes at a time:
+        // a list of 50,000 games is checked in a fraction of the time.
+        for (quint64 word; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, sizeof word);
+            if (word & 0x8080808080808080ULL)
+                break;
+        }
+        if (i >= n)
+            break;
         const unsigned c = p[i];
         int extra;
         unsigned min;

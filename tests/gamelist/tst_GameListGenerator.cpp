@@ -1,5 +1,8 @@
 #include "EndingMessage.h"
+#include "GameListCache.h"
 #include "GameListGenerator.h"
+#include "GameListOutput.h"
+#include "TextCodec.h"
 
 #include <QDir>
 #include <QTemporaryFile>
@@ -37,6 +40,8 @@ private slots:
     void failures();
     void emptyExeNamePassesTheEmulatorCheck();
     void endingMessageGoesToStderrToo();
+    void cacheIsTheParsedListWritten_data();
+    void cacheIsTheParsedListWritten();
 
 private:
     QString m_startDir;
@@ -170,6 +175,40 @@ void tst_GameListGenerator::endingMessageGoesToStderrToo() {
     QCOMPARE(dialogs.shown[0].kind, QString("critical"));
     QCOMPARE(dialogs.shown[0].title, QString());
     QCOMPARE(dialogs.shown[0].text, text);
+}
+
+void tst_GameListGenerator::cacheIsTheParsedListWritten_data() {
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<int>("romLen");
+    QTest::newRow("the demo listing") << TestData("list-output.txt") << 9;
+    QTest::newRow("UTF-8 with a mark, CR and LF")
+        << QByteArray("\xEF\xBB\xBFH\xC3\xA9lp\r\nUsage\n\rName\r\n"
+                      "caf\xC3\xA9     Caf\xC3\xA9 Rush  \r\n"
+                      "\xF0\x9D\x84\x9E\xE4\xB8\xAD  Music\rshort\n")
+        << 9;
+    QTest::newRow("first ROM name begins with U+FEFF")
+        << QByteArray("a\nb\nc\nd\n\xEF\xBB\xBFrom  Game\n") << 6;
+    QTest::newRow("Latin-1") << QByteArray("H\xE9lp\r\nUsage\r\n\r\nName\r\n"
+                                           "caf\xE9     Caf\xE9\r\n")
+                             << 9;
+}
+
+void tst_GameListGenerator::cacheIsTheParsedListWritten() {
+    // However the output is cut, the cache holds the parsed games as the cache writer writes
+    // them, and the help text is the parsed one.
+    QFETCH(QByteArray, output);
+    QFETCH(int, romLen);
+    TestAppFolder app;
+    app.write("gamelist.txt", output);
+    GameListRequest request = demoRequest(app);
+    request.RomLen = qint16(romLen);
+    const GameListResult result = BuildGameListCache(request);
+    QVERIFY(result.ok);
+    const GameListOutput parsed = ParseGameListOutput(DecodeText(output), request.StartLine,
+                                                      request.HelpEnd, request.RomLen);
+    QVERIFY(!parsed.games.isEmpty());
+    QCOMPARE(result.HelpText, parsed.helpText);
+    QCOMPARE(app.read("dovrel/glist.lst"), GameListCacheBytes(parsed.games));
 }
 
 QTEST_MAIN(tst_GameListGenerator)

@@ -39,6 +39,8 @@ private slots:
     void tooShort_data();
     void tooShort();
     void negativeRomLen();
+    void utf8CutMatchesTextCut_data();
+    void utf8CutMatchesTextCut();
 };
 
 void tst_GameListOutput::splitLines_data() {
@@ -162,6 +164,65 @@ void tst_GameListOutput::negativeRomLen() {
     // Only a game line needs the column, so a list with no games is still fine.
     QCOMPARE(ParseGameListOutput(textOf({"head", "", ""}), 0, 0, -1).outcome, Outcome::Parsed);
     QCOMPARE(ParseGameListOutput(textOf({"head", "", "game"}), 0, 0, -1).outcome, Outcome::Unusable);
+}
+
+void tst_GameListOutput::utf8CutMatchesTextCut_data() {
+    QTest::addColumn<QByteArray>("output"); // valid UTF-8
+    QTest::addColumn<int>("startLine");
+    QTest::addColumn<double>("helpEnd");
+    QTest::addColumn<int>("romLen");
+    const QByteArray listing = "Demo 1.0\r\nUsage\r\n\r\nName     Description\r\n"
+                               "pacman   Pac-Man\r\n1942     1942 (Revision B)\r\n";
+    QTest::newRow("a listing") << listing << 3 << 1.0 << 9;
+    QTest::newRow("LF and lone CR") << QByteArray("h\nx\ra  A\n\rb  B") << 0 << 0.0 << 3;
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + listing << 3 << 1.0 << 9;
+    QTest::newRow("U+FEFF that begins the first ROM name")
+        << QByteArray("head\n\xEF\xBB\xBFrom  Game\n") << 0 << 0.0 << 6;
+    QTest::newRow("U+FEFF that begins a help line")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFhelp\nx\ngame\n") << 1 << 1.0 << 2;
+    QTest::newRow("characters of two, three and four bytes in the column")
+        << QByteArray("h\n\xC3\xA9\xE4\xB8\xAD\xF0\x9D\x84\x9Ez Desc \xC3\xA9\n") << 0 << 0.0 << 3;
+    QTest::newRow("lines shorter than the column, blank lines, empty lines")
+        << QByteArray("h\nab\n   \n\n  x    y  \n") << 0 << 0.0 << 4;
+    QTest::newRow("help past the head, fractional") << listing << 1 << 2.5 << 9;
+    QTest::newRow("negative start line") << listing << -2 << 0.0 << 5;
+    QTest::newRow("too short") << QByteArray("a\nb\n") << 5 << 1.0 << 9;
+    QTest::newRow("negative column with a game") << listing << 3 << 1.0 << -1;
+    QTest::newRow("negative column, no game") << QByteArray("a\n\n\n") << 0 << 0.0 << -1;
+    QTest::newRow("empty output") << QByteArray() << 0 << 0.0 << 9;
+}
+
+void tst_GameListOutput::utf8CutMatchesTextCut() {
+    QFETCH(QByteArray, output);
+    QFETCH(int, startLine);
+    QFETCH(double, helpEnd);
+    QFETCH(int, romLen);
+    QVERIFY(IsValidUtf8(output));
+    QByteArrayView utf8(output);
+    if (utf8.startsWith("\xEF\xBB\xBF"))
+        utf8 = utf8.sliced(3);
+
+    QString textHelp, bytesHelp;
+    QList<QByteArray> fromText, fromBytes;
+    const Outcome textOutcome = CutGameListOutput(
+        DecodeText(output), qint16(startLine), helpEnd, qint16(romLen), textHelp,
+        [&](QStringView rom, QStringView description) {
+            fromText << rom.toUtf8() << description.toUtf8();
+        });
+    const Outcome bytesOutcome = CutGameListOutputUtf8(
+        utf8, qint16(startLine), helpEnd, qint16(romLen), bytesHelp,
+        [&](QByteArrayView rom, QByteArrayView description) {
+            fromBytes << rom.toByteArray() << description.toByteArray();
+        });
+    QCOMPARE(bytesOutcome, textOutcome);
+    if (textOutcome != Outcome::TooShort)
+        QCOMPARE(bytesHelp, textHelp);
+    QCOMPARE(fromBytes, fromText);
+    // And the parse that the tests above pin down agrees with the cut.
+    const GameListOutput parsed =
+        ParseGameListOutput(DecodeText(output), qint16(startLine), helpEnd, qint16(romLen));
+    QCOMPARE(parsed.outcome, textOutcome);
+    QCOMPARE(parsed.games.size() * 2, fromText.size());
 }
 
 QTEST_MAIN(tst_GameListOutput)

@@ -22,6 +22,16 @@ void tst_TextCodec::decode_data() {
     QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QString::fromLatin1("\xC0\xAF");
     QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QString::fromLatin1("\xED\xA0\x80");
     QTest::newRow("nul kept") << QByteArray("a\0b", 3) << QString::fromLatin1("a\0b", 3);
+    // Runs of ASCII are checked a word at a time: what follows a run, at any offset, counts.
+    for (int run : {7, 8, 9, 15, 16, 17, 40}) {
+        const QByteArray ascii(run, 'a');
+        QTest::addRow("8-bit after %d ASCII", run)
+            << ascii + "\xE9" + "bcdefgh" << QString::fromLatin1(ascii + "\xE9" + "bcdefgh");
+        QTest::addRow("UTF-8 after %d ASCII", run)
+            << ascii + "\xC3\xA9" + "bcdefghij" << QString::fromUtf8(ascii + "\xC3\xA9" + "bcdefghij");
+        QTest::addRow("cut sequence after %d ASCII", run)
+            << ascii + "\xE4\xB8" << QString::fromLatin1(ascii + "\xE4\xB8");
+    }
 }
 
 void tst_TextCodec::decode() {

@@ -1,0 +1,149 @@
+// Any control definition file and emulator INI file. Input: the definition file's bytes, NUL,
+// the emulator INI file's bytes. The load keeps its tables consistent (input numbers run on
+// across categories, within the 16-bit limit); a save that is refused or fails leaves the file
+// byte for byte as it was; a plain save reads back as the INI reader trims each value; and a
+// rewrite-mode save, where no name or value holds the characters the rewrite pass edits ("[",
+// "]", "="), reads back to the bindings that were saved.
+#include "BindingsWriter.h"
+#include "ControlTables.h"
+#include "Ini.h"
+#include "IniDocument.h"
+
+#include "FuzzScratch.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+bool writeFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void checkTables(const ControlTables& t, const IniSnapshot& defs, const QString& emulatorIni) {
+    require(t.numCats >= 0 && t.CatIndex.size() == size_t(t.numCats));
+    require(t.InputList.size() >= 1 && t.InputList[0].iniKey.isEmpty() &&
+            t.InputList[0].binding.isEmpty());
+    int next = 1;
+    for (const CategoryEntry& category : t.CatIndex) {
+        require(category.first == next && category.count >= 0);
+        next += category.count;
+    }
+    require(next == int(t.InputList.size()) && t.inputCount() <= ControlTables::maxInputs);
+    // Each binding is what the emulator's file holds for the input, found by the load's rule.
+    const IniSnapshot bindings(emulatorIni);
+    for (int c = 1; c <= t.numCats; ++c) {
+        const CategoryEntry& category = t.CatIndex[size_t(c) - 1];
+        const QString section = ControlDefinitions::sectionName(
+            defs.read(ControlDefinitions::categorySection(c), "KeyName"));
+        for (int k = 1; k <= category.count; ++k) {
+            const InputRow& row = t.InputList[size_t(category.first + k - 1)];
+            require(row.binding == bindings.read(section, row.iniKey + u' '));
+        }
+    }
+}
+
+using Expected = QHash<QPair<QString, QString>, QString>;
+
+// What each (section, key) reads back after the entries were written in order: the last write
+// to a name wins, names compared as the reader compares them.
+Expected expectedAfter(const std::vector<IniEntry>& entries, bool rewrite) {
+    Expected expected;
+    for (const IniEntry& e : entries) {
+        const QPair<QString, QString> name{IniText::trimBlanks(e.section).toCaseFolded(),
+                                           IniText::trimBlanks(e.key).toCaseFolded()};
+        expected[name] = rewrite ? IniResult(e.value)
+                                 : IniResult(IniText::unquote(IniText::trimBlanks(e.value)));
+    }
+    return expected;
+}
+
+void checkReadBack(const QString& file, const Expected& expected) {
+    const IniSnapshot saved(file);
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        require(saved.read(it.key().first, it.key().second) == it.value());
+}
+
+bool rewritePassKeepsNames(const std::vector<IniEntry>& entries, const IniSnapshot& defs,
+                           int numCats) {
+    static const QRegularExpression header(QStringLiteral("^\\[[A-Za-z0-9 _]*\\]$"));
+    for (int c = 1; c <= numCats; ++c)
+        if (!header.match(defs.read(ControlDefinitions::categorySection(c), "KeyName")).hasMatch())
+            return false;
+    const auto edited = [](const QString& s) {
+        return s.contains(u'[') || s.contains(u']') || s.contains(u'=');
+    };
+    for (const IniEntry& e : entries)
+        if (edited(e.key) || edited(e.value))
+            return false;
+    return true;
+}
+
+void checkSave(const ControlTables& loaded, const IniSnapshot& defs, const QByteArray& before,
+               bool rewrite) {
+    const QString file = FuzzScratch::path(QStringLiteral("saved.ini"));
+    if (!writeFile(file, before))
+        std::abort();
+    ControlTables tables = loaded;
+    tables.CIniType = rewrite ? 1 : 0;
+    const BindingsWriter writer(tables, defs);
+    const BindingsWriter::Outcome outcome = writer.save(file);
+    const bool nothing = tables.EmuIniName.isEmpty() || tables.inputCount() == 0;
+    require((outcome == BindingsWriter::Outcome::NothingToSave) == nothing);
+    if (outcome != BindingsWriter::Outcome::Saved) {
+        require(readFile(file) == before);
+        return;
+    }
+    const std::vector<IniEntry> entries = writer.plainEntries();
+    if (!rewrite) {
+        checkReadBack(file, expectedAfter(entries, false));
+        return;
+    }
+    const QByteArray after = readFile(file);
+    require(after.endsWith("\r\n"));
+    if (rewritePassKeepsNames(entries, defs, tables.numCats))
+        checkReadBack(file, expectedAfter(entries, true));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QList<QByteArray> parts =
+        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 2);
+    const QString appDir = FuzzScratch::path(QStringLiteral("app"));
+    FuzzScratch::write(QStringLiteral("app/dovrel/controldef.ini"), parts[0]);
+    const IniSnapshot defs(FuzzScratch::path(QStringLiteral("app/dovrel/controldef.ini")));
+
+    // iniName is a path below the application folder; names that leave it would have the
+    // fuzzer read the machine's own files.
+    const QString iniName = defs.read("General", "iniName");
+    if (iniName.contains(u'/') || iniName.contains(QChar::Null) || iniName == u"." ||
+        iniName == u"..")
+        return 0;
+    const QString emulatorIni = ControlDefinitions::emulatorIniFile(appDir, iniName);
+    if (!iniName.isEmpty() && !writeFile(emulatorIni, parts[1]))
+        return 0;
+
+    const ControlTables tables = ControlDefinitions::ReadControlTables(appDir);
+    checkTables(tables, defs, emulatorIni);
+    checkSave(tables, defs, parts[1], false);
+    checkSave(tables, defs, parts[1], true);
+    if (!iniName.isEmpty())
+        QFile::remove(emulatorIni);
+    return 0;
+}
