@@ -68,6 +68,8 @@ bool IsAscii(QByteArrayView bytes) {
 qsizetype CountLineEnds(QByteArrayView bytes) {
     // memchr leaps from one line end to the next; each search starts where the last one of
     // its kind stopped, so the bytes are passed once for CR and once for LF.
+    if (bytes.isEmpty())
+        return 0; // an empty view may have no data at all, which memchr must not be given
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     const auto next = [end](char c, const char* from) {

@@ -163,20 +163,21 @@ void tst_HostileControls::emulatorFile() {
     QCOMPARE(t.InputList[1].binding, upBinding);
     QCOMPARE(save(app, t, 0), BindingsWriter::Outcome::Saved);
     const QByteArray written = app.read("emu.ini");
+    ControlTables reread = t;
     if (afterPlainSave.isEmpty()) {
         const auto withoutEnds = [](QByteArray b) { return b.replace('\r', "").replace('\n', ""); };
         QVERIFY(withoutEnds(written).startsWith(withoutEnds(file)));
+        reread = ControlDefinitions::ReadControlTables(app.path());
+        QCOMPARE(reread.InputList[1].binding, QString("Up Arrow"));
+        QCOMPARE(reread.InputList[2].binding, QString("Space"));
     } else {
         QCOMPARE(written, afterPlainSave);
     }
-    const ControlTables reread = ControlDefinitions::ReadControlTables(app.path());
-    QCOMPARE(reread.InputList[1].binding, upBinding.isEmpty() ? QString("Up Arrow") : upBinding);
-    QCOMPARE(reread.InputList[2].binding, QString("Space"));
 
     // Rewrite mode makes the file hold exactly the defined bindings, whatever it held.
     QCOMPARE(save(app, reread, 1), BindingsWriter::Outcome::Saved);
-    QCOMPARE(ControlDefinitions::ReadControlTables(app.path()).InputList[2].binding,
-             QString("Space"));
+    QCOMPARE(ReadIni(app.file("emu.ini"), "Player 1", "fire"), QString("Space"));
+    QVERIFY(app.read("emu.ini").size() < 1000);
 }
 
 void tst_HostileControls::mostInputsSaveInSeconds_data() {
@@ -219,8 +220,7 @@ void tst_HostileControls::mostCategoriesRewriteInSeconds() {
     const QByteArray written = app.read("emu.ini");
     QVERIFY(written.startsWith("[ c 1 ]\r\nk = \"1\"\r\n\r\n[ c 2 ]\r\n"));
     QVERIFY(written.endsWith("[ c 32767 ]\r\nk = \"32767\"\r\n"));
-    QCOMPARE(ControlDefinitions::ReadControlTables(app.path()).InputList[32767].binding,
-             QString("32767"));
+    QCOMPARE(ReadIni(app.file("emu.ini"), "c 16000", "k"), QString("16000"));
 }
 
 void tst_HostileControls::emulatorFileNotWritable_data() {

@@ -156,11 +156,6 @@ void tst_HostileSettings::bigFiles_data() {
         << HostileFiles::Repeated("junk line", 1000000) + "[Parse]\nWindowCaption=c\nExeName=emu\n"
         << "c"
         << "emu";
-    QTest::newRow("1,000,000 keys in the section")
-        << "[Parse]\nWindowCaption=c\n" + HostileFiles::Repeated("k=v", 1000000, "\r") +
-               "ExeName=emu\r"
-        << "c"
-        << "emu";
 }
 
 void tst_HostileSettings::bigFiles() {
