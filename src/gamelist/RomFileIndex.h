@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FileNameSet.h"
+
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 // Answers whether the ROM file of a game exists: a regular file (or a link to one) named
 // exactly RomPath & ROM name & RomExt, the three joined as they stand. A relative name is
@@ -22,6 +25,7 @@ public:
 
 private:
     void listFolder(const QString& folder);
+    void indexNames(const QString& folder, QStringList names);
     QString folded(const QString& text) const;
 
     QString m_romPath;
@@ -29,5 +33,9 @@ private:
     QString m_prefix; // RomPath after its last separator: the start of every file name
     bool m_listed = false;
     bool m_foldCase = false;
-    QSet<QString> m_romNames; // of the files listed that have the prefix and the extension
+    bool m_byBytes = false;
+    // The ROM names of the files listed that have the prefix and the extension: as the file
+    // system's bytes where it tells letter case apart, else as text compared without case.
+    FileNameSet m_fileNames;
+    QSet<QString> m_textNames;
 };

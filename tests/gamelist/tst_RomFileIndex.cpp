@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QtTest>
 
+#include <cstdio>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "TestAppFolder.h"
 
@@ -16,7 +19,7 @@ class tst_RomFileIndex : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase() { QDir::setCurrent(m_startDir); }
+    void cleanupTestCase();
     void exists_data();
     void exists();
     void automaticChoice();
@@ -25,14 +28,20 @@ private slots:
 private:
     TestAppFolder m_app;
     QString m_startDir;
+    QByteArray m_latin1Name; // a name Qt cannot spell, so the temporary folder cannot remove it
 };
 
 void tst_RomFileIndex::initTestCase() {
     m_startDir = QDir::currentPath();
     for (const char* file : {"roms/pacman.zip", "roms/.hidden.zip", "roms/Mixed.zip",
                              "roms/my game.zip", "roms/sub/deep.zip", "roms/noext", "romsx.zip",
-                             "afile", "roms/roms.zip"})
-        m_app.write(file, "rom");
+                             "afile", "roms/roms.zip", "roms/caf\u00e9.zip"})
+        m_app.write(QString::fromUtf8(file), "rom");
+    // A name in another encoding than UTF-8: Latin-1 "b\u00e9b\u00e9.zip".
+    m_latin1Name = QFile::encodeName(m_app.file("roms/")) + "b\xe9" "b\xe9.zip";
+    FILE* latin1 = std::fopen(m_latin1Name.constData(), "w");
+    QVERIFY(latin1);
+    std::fclose(latin1);
     QVERIFY(QDir(m_app.path()).mkpath("roms/dir.zip"));
     const QString roms = m_app.file("roms/");
     QVERIFY(QFile::link(roms + "pacman.zip", roms + "link.zip"));
@@ -41,6 +50,11 @@ void tst_RomFileIndex::initTestCase() {
     QCOMPARE(::mkfifo(QFile::encodeName(roms + "fifo.zip").constData(), 0600), 0);
     // Relative ROM paths are taken from the current directory, the application folder.
     QDir::setCurrent(m_app.path());
+}
+
+void tst_RomFileIndex::cleanupTestCase() {
+    QDir::setCurrent(m_startDir);
+    ::unlink(m_latin1Name.constData());
 }
 
 void tst_RomFileIndex::exists_data() {
@@ -76,6 +90,13 @@ void tst_RomFileIndex::exists_data() {
         << "{app}/roms/pac" << "man.zip" << "" << true << true;
     QTest::newRow("path part and extension would overlap")
         << "{app}/roms/pacm" << "man.zip" << "" << false << true;
+    QTest::newRow("UTF-8 name") << roms << ".zip" << QString::fromUtf8("caf\u00e9") << true << true;
+    QTest::newRow("UTF-8 name, other case")
+        << roms << ".zip" << QString::fromUtf8("CAF\u00c9") << false << true;
+    QTest::newRow("name held in Latin-1 bytes is not its UTF-8 spelling")
+        << roms << ".zip" << QString::fromUtf8("b\u00e9b\u00e9") << false << true;
+    QTest::newRow("nor the replacement of its bytes")
+        << roms << ".zip" << QString::fromUtf8("b\ufffdb\ufffd") << false << true;
     QTest::newRow("relative path") << "roms/" << ".zip" << "pacman" << true << true;
     QTest::newRow("relative path without separator") << "roms" << ".zip" << "x" << true << true;
     QTest::newRow("empty path: the current directory") << "" << "" << "romsx.zip" << true << true;
