@@ -33,7 +33,7 @@ private:
 
     QByteArrayView view(Span s) const { return QByteArrayView(m_bytes).sliced(s.offset, s.length); }
 
-    QByteArray m_bytes;       // every name, one after another
+    QByteArray m_bytes;        // every name, one after another
     std::vector<Span> m_names; // as added
     std::vector<Span> m_slots; // open addressing over the middles; a power of two in size
 };
