@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
+#include "GameListBox.h"
 
 namespace {
 

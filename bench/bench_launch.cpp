@@ -16,7 +16,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>

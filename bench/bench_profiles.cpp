@@ -15,7 +15,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QListWidget>
+#include "GameListBox.h"
 
 #include <algorithm>
 #include <numeric>

@@ -26,7 +26,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -59,17 +58,16 @@ frmMain::frmMain(AppState& state, Dialogs& dialogs, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::buildFixedControls() {
-    lstGames = named(new QListWidget(client), "lstGames");
-    lstGames->setUniformItemSizes(true); // lists of 50,000 games must stay fast
+    lstGames = named(new GameListBox(client), "lstGames");
     // Every change of the selected game, the user's or LoadGameList's, loads its profile.
-    connect(lstGames, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(lstGames, &GameListBox::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             lstGames_Click();
     });
     placeTw(lstGames, 240, 120, 5535, 4380);
     // A double-click or Enter launches the game; not `activated`, which some styles send on a
     // single click.
-    connect(lstGames, &QListWidget::itemDoubleClicked, this, [this] { cmdLaunch_Click(); });
+    connect(lstGames, &GameListBox::rowDoubleClicked, this, [this] { cmdLaunch_Click(); });
     lstGames->installEventFilter(this);
 
     const auto button = [this](const char* name, const QString& caption, double left, double width) {
@@ -241,11 +239,10 @@ void frmMain::LoadGameList(bool OnlyAvailable) {
                                              OnlyAvailable, s.RomPath, s.RomExt);
     {
         // The selection handler runs once, for the entry selected below, not for the clearing.
-        // Clearing also drops the current row, so selecting entry 0 always signals, even when
-        // entry 0 was the selected one before this fill.
+        // Replacing the entries also drops the current row, so selecting entry 0 always
+        // signals, even when entry 0 was the selected one before this fill.
         const QSignalBlocker blocker(lstGames);
-        lstGames->clear();
-        lstGames->addItems(Descriptions(games));
+        lstGames->setItems(Descriptions(games));
     }
     GameList.fill(std::move(games));
     fitGameListToEntries();

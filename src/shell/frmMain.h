@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CreateCLOString.h"
+#include "GameListBox.h"
 #include "GameListTable.h"
 #include "OptionTable.h"
 #include "OptionsPanel.h"
@@ -23,7 +24,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 
@@ -84,7 +84,7 @@ public:
 
     // Fixed controls.
     QWidget* client = nullptr;
-    QListWidget* lstGames = nullptr;
+    GameListBox* lstGames = nullptr;
     QPushButton* cmdLaunch = nullptr;
     QPushButton* cmdSaveDefault = nullptr;
     QPushButton* cmdSaveRom = nullptr;

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -42,9 +42,9 @@ struct Window {
 
 // One row of the list as drawn (at least one line of text in the window's font).
 double lineTw(const frmMain& w) {
-    QListWidget probe;
+    GameListBox probe;
     probe.setFont(w.font());
-    probe.addItem("XXXX");
+    probe.setItems({"XXXX"});
     return Twips::fromPx(qMax(probe.sizeHintForRow(0), QFontMetrics(w.font()).height()));
 }
 
@@ -122,7 +122,7 @@ void tst_frmMainGameList::startupListsAvailableGames() {
              QByteArray("alpha|Alpha Game\r\nbeta|Beta Game\r\ngamma|Gamma Game\r\n"));
     QVERIFY(!app.exists("gamelist.txt"));
     QCOMPARE(w.lstGames->count(), 2);
-    QCOMPARE(w.lstGames->item(0)->text(), QString("Beta Game"));
+    QCOMPARE(w.lstGames->itemText(0), QString("Beta Game"));
     QCOMPARE(w.lstGames->currentRow(), 0);
     QCOMPARE(w.GameList.romName(0), QString("beta"));
     QCOMPARE(w.GameList.romName(1), QString("gamma"));
@@ -135,7 +135,7 @@ void tst_frmMainGameList::filter() {
     Window win(app);
     win.w.LoadGameList(true);
     QCOMPARE(win.w.lstGames->count(), 1);
-    QCOMPARE(win.w.lstGames->item(0)->text(), QString("Second"));
+    QCOMPARE(win.w.lstGames->itemText(0), QString("Second"));
     QCOMPARE(win.w.GameList.romName(0), QString("second"));
     QCOMPARE(win.w.GameList.description(0), QString("Second"));
     QCOMPARE(win.w.lstGames->currentRow(), 0);
@@ -160,7 +160,7 @@ void tst_frmMainGameList::selectionRunsOncePerFill() {
     TestAppFolder app;
     app.write("dovrel/glist.lst", cacheOf(3));
     Window win(app);
-    QSignalSpy selected(win.w.lstGames, &QListWidget::currentRowChanged);
+    QSignalSpy selected(win.w.lstGames, &GameListBox::currentRowChanged);
     win.w.LoadGameList(false);
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected[0][0].toInt(), 0);
@@ -178,7 +178,7 @@ void tst_frmMainGameList::staleRowsAfterAnEmptyFill() {
     app.write("dovrel/glist.lst", cacheOf(3));
     Window win(app);
     win.w.LoadGameList(false);
-    QSignalSpy selected(win.w.lstGames, &QListWidget::currentRowChanged);
+    QSignalSpy selected(win.w.lstGames, &GameListBox::currentRowChanged);
     app.write("dovrel/glist.lst", "");
     win.w.LoadGameList(false);
     QCOMPARE(win.w.lstGames->count(), 0);

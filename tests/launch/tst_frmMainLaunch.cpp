@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -115,7 +115,7 @@ struct Window {
 
 // The middle of a game list entry, in the window's coordinates.
 QPoint itemCenter(const frmMain& w, int row) {
-    const QRect item = w.lstGames->visualItemRect(w.lstGames->item(row));
+    const QRect item = w.lstGames->visualRowRect(row);
     return w.lstGames->viewport()->mapTo(&w, item.center());
 }
 

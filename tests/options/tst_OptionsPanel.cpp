@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>

@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 

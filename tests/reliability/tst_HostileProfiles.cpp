@@ -3,7 +3,7 @@
 #include "Twips.h"
 #include "frmMain.h"
 
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 

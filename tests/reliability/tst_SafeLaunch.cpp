@@ -12,7 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "frmMain.h"
 
 #include <QAction>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>

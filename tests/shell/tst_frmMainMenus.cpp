@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include "GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -47,7 +47,7 @@ double placed(double twips) { return Twips::fromPx(Twips::toPx(twips)); }
 QStringList listed(const frmMain& w) {
     QStringList items;
     for (int i = 0; i < w.lstGames->count(); ++i)
-        items << w.lstGames->item(i)->text();
+        items << w.lstGames->itemText(i);
     return items;
 }
 
@@ -225,9 +225,9 @@ void tst_frmMainMenus::startupShowMissingRoms() {
     app.write("dovrel/glist.lst", "old|Old game\r\n");
     Window m(app);
     QStringList fills;
-    connect(m.w.lstGames, &QListWidget::currentRowChanged, [&](int row) {
+    connect(m.w.lstGames, &GameListBox::currentRowChanged, [&](int row) {
         if (row >= 0)
-            fills << m.w.lstGames->item(row)->text();
+            fills << m.w.lstGames->itemText(row);
     });
     QVERIFY(m.w.Form_Load());
     QCOMPARE(fills, QStringList({"Old game", "Game new1"})); // the old cache, then the new one

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListView>
+#include <QStringList>
+
+class QStringListModel;
+
+// lstGames: the list box of games, one line per entry, one entry selected at a time. A view
+// over a plain list of the entries' texts: 50,000 games cost one string reference each, where
+// a list widget keeps an item object with a data list of its own for every entry, and at
+// start-up each page of memory touched for the first time costs its page fault.
+class GameListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit GameListBox(QWidget* parent = nullptr);
+
+    // Replaces every entry. The current row is dropped without a signal, so selecting an
+    // entry afterwards always signals, even the one that was current before.
+    void setItems(QStringList texts);
+
+    int count() const;
+    int currentRow() const; // -1 with no current entry
+    // Makes the entry current and selected; a row outside the list leaves none current.
+    void setCurrentRow(int row);
+    QString itemText(int row) const;
+    QRect visualRowRect(int row) const;
+
+signals:
+    void currentRowChanged(int row);
+    void rowDoubleClicked(int row);
+
+private:
+    QStringListModel* m_model;
+};
