@@ -29,6 +29,13 @@ QByteArray Repeated(const QByteArray& line, qsizetype lines, const QByteArray& e
     return bytes;
 }
 
+QByteArray Numbered(const char* format, int count) {
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += QByteArray(format).replace("%1", QByteArray::number(i));
+    return bytes;
+}
+
 QString BelowRegularFile(const QString& folder, const QString& name) {
     const QString blocker = QDir(folder).filePath(QStringLiteral("not-a-folder"));
     QFile f(blocker);

@@ -11,6 +11,8 @@ QByteArray Garbage(qsizetype size, quint32 seed);
 
 // `lines` lines made of `line` each, ended by `eol`.
 QByteArray Repeated(const QByteArray& line, qsizetype lines, const QByteArray& eol = "\n");
+// The format once for each of 1 to count, "%1" standing for the number.
+QByteArray Numbered(const char* format, int count);
 
 // A path whose parent folder is a regular file: nothing can be created, read or replaced
 // there, whatever the permissions (root included). Creates the regular file.

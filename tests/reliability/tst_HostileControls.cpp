@@ -28,13 +28,6 @@ BindingsWriter::Outcome save(const TestAppFolder& app, const ControlTables& tabl
         ControlDefinitions::emulatorIniFile(app.path(), t.EmuIniName));
 }
 
-QByteArray numbered(const char* format, int count) {
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += QByteArray(format).replace("%1", QByteArray::number(i));
-    return bytes;
-}
-
 } // namespace
 
 class tst_HostileControls : public QObject {
@@ -193,7 +186,7 @@ void tst_HostileControls::mostInputsSaveInSeconds() {
     TestAppFolder app;
     app.write("dovrel/controldef.ini",
               "[General]\niniName=emu.ini\nnumCats=1\n[cat1]\nKeyName=[ P 1 ]\nnumInputs=32767\n" +
-                  numbered("input%1=key%1|Key %1|K%1\n", 32767));
+                  HostileFiles::Numbered("input%1=key%1|Key %1|K%1\n", 32767));
     app.write("emu.ini", "[P 1]\nkey7=Seven\n[Other]\nkept=1\n");
     const ControlTables t = ControlDefinitions::ReadControlTables(app.path());
     QCOMPARE(t.inputCount(), 32767);
@@ -213,7 +206,7 @@ void tst_HostileControls::mostCategoriesRewriteInSeconds() {
     TestAppFolder app;
     app.write("dovrel/controldef.ini",
               "[General]\niniName=emu.ini\nCIniType=1\nnumCats=32767\n" +
-                  numbered("[cat%1]\nKeyName=[ c %1 ]\nnumInputs=1\ninput1=k|K|%1\n", 32767));
+                  HostileFiles::Numbered("[cat%1]\nKeyName=[ c %1 ]\nnumInputs=1\ninput1=k|K|%1\n", 32767));
     const ControlTables t = ControlDefinitions::ReadControlTables(app.path());
     QCOMPARE(t.inputCount(), 32767);
     QCOMPARE(save(app, t, 1), BindingsWriter::Outcome::Saved);

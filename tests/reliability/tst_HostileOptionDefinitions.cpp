@@ -58,13 +58,6 @@ Pass readDefinitions(const QString& appDir) {
     return {sink.categories, sink.firstName, sink.rows, table.OptionCount()};
 }
 
-QByteArray numbered(const char* format, int count) {
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += QByteArray(format).replace("%1", QByteArray::number(i));
-    return bytes;
-}
-
 } // namespace
 
 class tst_HostileOptionDefinitions : public QObject {
@@ -150,7 +143,7 @@ void tst_HostileOptionDefinitions::thousandsOfSectionsAnnouncingTheMost() {
     // announced key would take a thousand million lookups; only existing keys may cost.
     TestAppFolder app;
     app.write("dovrel/cfgdef.ini", "[General]\nNumCats=32767\n" +
-                                       numbered("[Cat%1]\nnumOpts=32767\n", 32766) +
+                                       HostileFiles::Numbered("[Cat%1]\nnumOpts=32767\n", 32766) +
                                        "[Cat32767]\nnumOpts=32767\nopt32767=-last|L|2|1\n");
     const Pass pass = readDefinitions(app.path());
     QCOMPARE(pass.categories, 32767);

@@ -8,6 +8,7 @@
 
 #include "FakeDialogs.h"
 #include "ProcessFigures.h"
+#include "HostileFiles.h"
 #include "TestAppFolder.h"
 
 // Many launches of a short-lived emulator and many game selections in a row leave no trace:
@@ -18,13 +19,6 @@ namespace {
 
 int rounds(int quick, int full) {
     return qEnvironmentVariableIntValue("TARVELIN_SOAK_FULL") ? full : quick;
-}
-
-QByteArray numbered(const char* format, int count) {
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += QByteArray(format).replace("%1", QByteArray::number(i));
-    return bytes;
 }
 
 // Memory may settle a little (allocator pools, font and style caches); a leak of a few
@@ -58,7 +52,7 @@ void tst_Soak::launchesAndSelections() {
                                    "opt1=-scale |Scale|1|1|2|3|2\nopt2=-fs|Full screen|2|1\n"
                                    "opt3=-name |Name|0|Player\n[Cat2]\nName=Sound\nnumOpts=1\n"
                                    "opt1=-volume |Volume|0|80\n");
-    app.write("dovrel/glist.lst", numbered("game%1|Game number %1\r\n", 40));
+    app.write("dovrel/glist.lst", HostileFiles::Numbered("game%1|Game number %1\r\n", 40));
     for (int i = 1; i <= 40; i += 3)
         app.write(QString("dovrel/cfgs/game%1.ini").arg(i),
                   "[Video]\nScale=3\n[Sound]\nVolume=5\n");
