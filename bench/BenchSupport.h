@@ -4,7 +4,7 @@
 // medians, a private application folder, the generated inputs (a game list emulator, ROM
 // files, option definitions) and the process figures read from /proc.
 
-#include "Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QByteArray>
 #include <QString>

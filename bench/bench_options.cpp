@@ -4,11 +4,11 @@
 // costs the reader. Runs on the offscreen platform; each figure is the median of several
 // rounds. Output: one line per figure, name TAB value TAB unit.
 
-#include "AppState.h"
+#include "shell/AppState.h"
 #include "BenchSupport.h"
-#include "OptionDefinitionReader.h"
-#include "OptionTable.h"
-#include "frmMain.h"
+#include "options/OptionDefinitionReader.h"
+#include "options/OptionTable.h"
+#include "shell/frmMain.h"
 
 #include <QApplication>
 

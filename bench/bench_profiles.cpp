@@ -4,18 +4,18 @@
 // so each selection also repaints. Output: one line per figure, name TAB value TAB unit, and
 // TAB goal where the figure has one.
 
-#include "AppState.h"
+#include "shell/AppState.h"
 #include "BenchSupport.h"
-#include "Ini.h"
-#include "MemoryPanelValues.h"
-#include "OptionTable.h"
-#include "Profiles.h"
-#include "frmMain.h"
+#include "base/Ini.h"
+#include "common/MemoryPanelValues.h"
+#include "options/OptionTable.h"
+#include "profiles/Profiles.h"
+#include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 
 #include <algorithm>
 #include <numeric>

@@ -2,9 +2,9 @@
 // field separator or line break, writing the games and reading them again changes nothing,
 // and the missing-ROM filter keeps exactly the games whose ROM file exists, in cache order,
 // whether it lists the ROM folder or looks each name up.
-#include "GameListCache.h"
-#include "GameListLoader.h"
-#include "RomFileIndex.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListLoader.h"
+#include "gamelist/RomFileIndex.h"
 
 #include "FuzzScratch.h"
 

@@ -3,9 +3,9 @@
 // Nothing of a game line is lost (its ROM name and description hold all its characters but
 // the blanks), the outcome follows the line counts, and what the cache keeps reads back the
 // same.
-#include "GameListCache.h"
-#include "GameListOutput.h"
-#include "TextLines.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListOutput.h"
+#include "gamelist/TextLines.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes as an INI file: parsing and every lookup must finish without a fault, and each
 // key the parser lists must be found again by a lookup of its own name.
-#include "Ini.h"
-#include "IniDocument.h"
+#include "base/Ini.h"
+#include "base/IniDocument.h"
 
 #include <cstdint>
 #include <cstdlib>

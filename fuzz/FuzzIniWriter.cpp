@@ -2,7 +2,7 @@
 // reader trims it, every other key reads as before, and a refused write changes nothing.
 // Several writes at once give the bytes of the same writes one by one.
 // Input: file bytes, NUL, section, NUL, key, NUL, value, then more (NUL, section, key, value).
-#include "IniDocument.h"
+#include "base/IniDocument.h"
 
 #include <cstdint>
 #include <cstdlib>

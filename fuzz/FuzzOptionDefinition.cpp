@@ -2,7 +2,7 @@
 // or "2" and it has the fields its kind needs, and what is accepted holds only what its fields
 // say: the switch, caption and kind as written, a list's choices and default number, a check
 // state of 0 to 2 and a list selection inside its choices.
-#include "OptionDefinition.h"
+#include "options/OptionDefinition.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // Any bytes as the option definition file. The reader must finish, announce category 1 and
 // then categories 2 to NumCats in order, ask for each accepted option's controls with the row
 // number that its table row then gets, and keep the table within its 16-bit row limit.
-#include "Ini.h"
-#include "Numeric.h"
-#include "OptionDefinitionReader.h"
-#include "OptionTable.h"
+#include "base/Ini.h"
+#include "base/Numeric.h"
+#include "options/OptionDefinitionReader.h"
+#include "options/OptionTable.h"
 
 #include "FuzzScratch.h"
 

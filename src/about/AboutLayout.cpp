@@ -1,4 +1,4 @@
-#include "AboutLayout.h"
+#include "about/AboutLayout.h"
 
 #include <QtGlobal>
 

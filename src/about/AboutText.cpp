@@ -1,7 +1,7 @@
-#include "AboutText.h"
+#include "about/AboutText.h"
 
-#include "Ini.h"
-#include "TextCodec.h"
+#include "base/Ini.h"
+#include "base/TextCodec.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "BindingsWriter.h"
+#include "controls/BindingsWriter.h"
 
-#include "IniDocument.h"
+#include "base/IniDocument.h"
 
 #include <QHash>
 #include <QRegularExpression>

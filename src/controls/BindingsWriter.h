@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlTables.h"
-#include "Ini.h"
+#include "controls/ControlTables.h"
+#include "base/Ini.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "ControlTables.h"
+#include "controls/ControlTables.h"
 
-#include "AppPaths.h"
-#include "Ini.h"
-#include "Numeric.h"
+#include "base/AppPaths.h"
+#include "base/Ini.h"
+#include "base/Numeric.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "KeyNames.h"
+#include "controls/KeyNames.h"
 
-#include "Ini.h"
+#include "base/Ini.h"
 
 #include <QStringList>
 

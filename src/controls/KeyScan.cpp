@@ -1,4 +1,4 @@
-#include "KeyScan.h"
+#include "controls/KeyScan.h"
 
 namespace {
 

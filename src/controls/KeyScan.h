@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyStateTable.h"
+#include "controls/KeyStateTable.h"
 
 #include <optional>
 

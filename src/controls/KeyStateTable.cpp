@@ -1,4 +1,4 @@
-#include "KeyStateTable.h"
+#include "controls/KeyStateTable.h"
 
 int KeyStateTable::eitherHandCode(int code) {
     switch (code) {

@@ -1,8 +1,8 @@
-#include "BatchCommand.h"
+#include "gamelist/BatchCommand.h"
 
-#include "AppPaths.h"
-#include "Ini.h"
-#include "RunAndWait.h"
+#include "base/AppPaths.h"
+#include "base/Ini.h"
+#include "launch/RunAndWait.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "EndingMessage.h"
+#include "gamelist/EndingMessage.h"
 
-#include "Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QTextStream>
 

@@ -1,4 +1,4 @@
-#include "FileNameSet.h"
+#include "gamelist/FileNameSet.h"
 
 #include <QHashFunctions>
 

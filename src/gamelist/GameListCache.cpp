@@ -1,7 +1,7 @@
-#include "GameListCache.h"
+#include "gamelist/GameListCache.h"
 
-#include "Ini.h"
-#include "TextLines.h"
+#include "base/Ini.h"
+#include "gamelist/TextLines.h"
 
 #include <QStringDecoder>
 

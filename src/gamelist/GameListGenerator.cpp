@@ -1,11 +1,11 @@
-#include "GameListGenerator.h"
+#include "gamelist/GameListGenerator.h"
 
-#include "AppPaths.h"
-#include "BatchCommand.h"
-#include "GameListCache.h"
-#include "GameListOutput.h"
-#include "Ini.h"
-#include "TextLines.h"
+#include "base/AppPaths.h"
+#include "gamelist/BatchCommand.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListOutput.h"
+#include "base/Ini.h"
+#include "gamelist/TextLines.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "GameListLoader.h"
+#include "gamelist/GameListLoader.h"
 
-#include "GameListCache.h"
-#include "Ini.h"
-#include "RomFileIndex.h"
-#include "TextLines.h"
+#include "gamelist/GameListCache.h"
+#include "base/Ini.h"
+#include "gamelist/RomFileIndex.h"
+#include "gamelist/TextLines.h"
 
 QList<GameEntry> LoadGameEntries(const QString& cacheFile, bool onlyAvailable,
                                  const QString& RomPath, const QString& RomExt) {

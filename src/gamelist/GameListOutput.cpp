@@ -1,6 +1,6 @@
-#include "GameListOutput.h"
+#include "gamelist/GameListOutput.h"
 
-#include "TextLines.h"
+#include "gamelist/TextLines.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "GameListTable.h"
+#include "gamelist/GameListTable.h"
 
 void GameListTable::fill(QList<GameEntry> games) {
     if (!games.isEmpty())

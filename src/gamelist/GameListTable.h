@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GameEntry.h"
+#include "gamelist/GameEntry.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "RomFileIndex.h"
+#include "gamelist/RomFileIndex.h"
 
 
 #include <QDirIterator>

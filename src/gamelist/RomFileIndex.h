@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileNameSet.h"
+#include "gamelist/FileNameSet.h"
 
 #include <QSet>
 #include <QString>

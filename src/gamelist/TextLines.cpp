@@ -1,4 +1,4 @@
-#include "TextLines.h"
+#include "gamelist/TextLines.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace TextLinesDetail {
 inline char16_t unit(QChar c) { return c.unicode(); }

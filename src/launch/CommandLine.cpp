@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "launch/CommandLine.h"
 
 #include <QProcess>
 

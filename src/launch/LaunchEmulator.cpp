@@ -1,7 +1,7 @@
-#include "LaunchEmulator.h"
+#include "launch/LaunchEmulator.h"
 
-#include "RunAndWait.h"
-#include "Settings.h"
+#include "launch/RunAndWait.h"
+#include "base/Settings.h"
 
 #include <QDir>
 

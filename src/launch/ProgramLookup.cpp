@@ -1,4 +1,4 @@
-#include "ProgramLookup.h"
+#include "launch/ProgramLookup.h"
 
 #include <QDir>
 #include <QFileInfo>

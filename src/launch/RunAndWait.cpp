@@ -1,8 +1,8 @@
-#include "RunAndWait.h"
+#include "launch/RunAndWait.h"
 
-#include "CommandLine.h"
-#include "ProgramLookup.h"
-#include "WaitLoop.h"
+#include "launch/CommandLine.h"
+#include "launch/ProgramLookup.h"
+#include "launch/WaitLoop.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "WaitLoop.h"
+#include "launch/WaitLoop.h"
 
-#include "Dialogs.h"
+#include "base/Dialogs.h"
 
 void WaitUntilEnded(Dialogs& dialogs, const std::function<WaitResult()>& waitOnce,
                     const std::function<void()>& processEvents) {

@@ -1,7 +1,7 @@
-#include "CreateCLOString.h"
+#include "options/CreateCLOString.h"
 
-#include "OptionTable.h"
-#include "PanelValues.h"
+#include "options/OptionTable.h"
+#include "options/PanelValues.h"
 
 namespace Options {
 
@@ -9,11 +9,12 @@ QString CreateCLOString(const OptionTable& table, const PanelValues& panel) {
     QString options;
     for (int r = 1; r <= table.OptionCount(); ++r) {
         const OptionRow& row = table.row(r);
-        if (row.Kind == u"0")
+        const std::optional<OptionKind> kind = row.kind();
+        if (kind == OptionKind::Text)
             options += u' ' + row.Switch + panel.text(r);
-        else if (row.Kind == u"1")
+        else if (kind == OptionKind::List)
             options += u' ' + row.Switch + panel.listItem(r, panel.ListIndex(r));
-        else if (row.Kind == u"2" && panel.checkState(r) == 1)
+        else if (kind == OptionKind::Check && panel.checkState(r) == 1)
             options += u' ' + row.Switch;
     }
     return options;

@@ -1,6 +1,6 @@
-#include "OptionDefinition.h"
+#include "options/OptionDefinition.h"
 
-#include "Numeric.h"
+#include "base/Numeric.h"
 
 namespace {
 
@@ -22,6 +22,16 @@ OptionDefinition listOption(OptionDefinition option, const QStringList& fields) 
 
 namespace Options {
 
+std::optional<OptionKind> KindFromText(const QString& text) {
+    if (text == u"0")
+        return OptionKind::Text;
+    if (text == u"1")
+        return OptionKind::List;
+    if (text == u"2")
+        return OptionKind::Check;
+    return std::nullopt;
+}
+
 std::optional<OptionDefinition> ParseOptionDefinition(const QString& text) {
     const QStringList fields = text.split(u'|');
     if (fields.size() < 4)
@@ -31,18 +41,19 @@ std::optional<OptionDefinition> ParseOptionDefinition(const QString& text) {
     option.Caption = fields[1];
     option.kindText = fields[2];
     option.Default = fields[3];
-    if (option.kindText == u"0") {
-        option.kind = OptionKind::Text;
+    const std::optional<OptionKind> kind = KindFromText(option.kindText);
+    if (!kind)
+        return std::nullopt;
+    option.kind = *kind;
+    switch (*kind) {
+    case OptionKind::Text:
         return option;
-    }
-    if (option.kindText == u"2") {
-        option.kind = OptionKind::Check;
+    case OptionKind::Check: {
         const std::optional<int> state = wholeValue(option.Default);
         option.checkState = state && *state >= 0 && *state <= 2 ? *state : 0;
         return option;
     }
-    if (option.kindText == u"1") {
-        option.kind = OptionKind::List;
+    case OptionKind::List:
         // Four fields make a list only when the one number says "no choice": an empty list.
         if (fields.size() < 5 && fields[3] != u"0")
             return std::nullopt;

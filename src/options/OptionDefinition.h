@@ -5,6 +5,7 @@
 
 #include <optional>
 
+// Stored in the definitions and the option table as the texts "0", "1" and "2".
 enum class OptionKind { Text, List, Check };
 
 // One accepted option definition, with the initial control values its fields give.
@@ -20,6 +21,9 @@ struct OptionDefinition {
 };
 
 namespace Options {
+
+// The kind a stored kind text names: exactly "0", "1" or "2"; nullopt for any other text.
+std::optional<OptionKind> KindFromText(const QString& text);
 
 // Splits a definition on "|" (no quoting, no trimming of fields) and accepts it when field 2 is
 // exactly "0", "1" or "2" and the definition has the fields its kind needs: four for text and

@@ -1,8 +1,8 @@
-#include "OptionDefinitionReader.h"
+#include "options/OptionDefinitionReader.h"
 
-#include "Ini.h"
-#include "Numeric.h"
-#include "OptionTable.h"
+#include "base/Ini.h"
+#include "base/Numeric.h"
+#include "options/OptionTable.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OptionDefinition.h"
+#include "options/OptionDefinition.h"
 
 #include <QString>
 

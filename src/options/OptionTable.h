@@ -1,7 +1,10 @@
 #pragma once
 
+#include "options/OptionDefinition.h"
+
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // One accepted option: the seven columns of the option table. The first five come from the
@@ -14,6 +17,9 @@ struct OptionRow {
     QString Default;
     QString DefaultProfileValue;
     QString GameValue;
+
+    // The kind that the Kind text names; nullopt for a text that names none.
+    std::optional<OptionKind> kind() const { return Options::KindFromText(Kind); }
 };
 
 // The option table: one row per accepted option definition, numbered from 1 in definition order.

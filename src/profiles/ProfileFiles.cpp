@@ -1,16 +1,10 @@
-#include "ProfileFiles.h"
+#include "profiles/ProfileFiles.h"
 
-#include "IniDocument.h"
+#include "base/IniDocument.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-bool g_failNextDelete = false;
-} // namespace
-
-void ProfileFaults::failNextDelete() { g_failNextDelete = true; }
 
 namespace ProfileFiles {
 
@@ -36,10 +30,6 @@ bool write(const QString& file, const std::vector<IniEntry>& entries) {
 bool remove(const QString& file) {
     if (!QFileInfo(file).isFile())
         return true;
-    if (g_failNextDelete) {
-        g_failNextDelete = false;
-        return false;
-    }
     return QFile::remove(file);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Ini.h"
+#include "base/Ini.h"
 
 #include <QString>
 
@@ -21,8 +21,3 @@ bool write(const QString& file, const std::vector<IniEntry>& entries);
 bool remove(const QString& file);
 
 } // namespace ProfileFiles
-
-// Test hook: makes the next profile deletion fail as a locked or read-only file would.
-namespace ProfileFaults {
-void failNextDelete();
-}

@@ -1,6 +1,6 @@
-#include "ProfilePaths.h"
+#include "profiles/ProfilePaths.h"
 
-#include "AppPaths.h"
+#include "base/AppPaths.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
-#include "ProfileValue.h"
+#include "profiles/ProfileValue.h"
 
-#include "Numeric.h"
-#include "PanelValues.h"
+#include "base/Numeric.h"
+#include "options/PanelValues.h"
 
 namespace {
 
-bool isText(const QString& kind) { return kind == u"0"; }
-bool isList(const QString& kind) { return kind == u"1"; }
-bool isCheck(const QString& kind) { return kind == u"2"; }
+bool isText(std::optional<OptionKind> kind) { return kind == OptionKind::Text; }
+bool isList(std::optional<OptionKind> kind) { return kind == OptionKind::List; }
+bool isCheck(std::optional<OptionKind> kind) { return kind == OptionKind::Check; }
 
 // A value too large for an int is outside every list and every check state.
 int wholeOr(double value, int outside) { return WholeNumber(value).value_or(outside); }
@@ -16,9 +16,9 @@ int wholeOr(double value, int outside) { return WholeNumber(value).value_or(outs
 
 namespace ProfileValue {
 
-bool isStored(const QString& kind) { return isText(kind) || isList(kind) || isCheck(kind); }
+bool isStored(std::optional<OptionKind> kind) { return isText(kind) || isList(kind) || isCheck(kind); }
 
-QString fromPanel(const QString& kind, const PanelValues& panel, int row) {
+QString fromPanel(std::optional<OptionKind> kind, const PanelValues& panel, int row) {
     if (isText(kind))
         return panel.text(row);
     if (isList(kind))
@@ -28,7 +28,7 @@ QString fromPanel(const QString& kind, const PanelValues& panel, int row) {
     return {};
 }
 
-void show(const QString& kind, PanelValues& panel, int row, const QString& value) {
+void show(std::optional<OptionKind> kind, PanelValues& panel, int row, const QString& value) {
     if (isText(kind))
         panel.setText(row, value);
     else if (isList(kind))
@@ -37,7 +37,7 @@ void show(const QString& kind, PanelValues& panel, int row, const QString& value
         panel.setCheckState(row, wholeOr(NumericValue(value), 0));
 }
 
-bool equalsDefault(const QString& kind, const PanelValues& panel, int row,
+bool equalsDefault(std::optional<OptionKind> kind, const PanelValues& panel, int row,
                    const QString& defaultValue) {
     if (isText(kind))
         return panel.text(row) == defaultValue;

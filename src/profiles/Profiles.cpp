@@ -1,11 +1,11 @@
-#include "Profiles.h"
+#include "profiles/Profiles.h"
 
-#include "Dialogs.h"
-#include "Ini.h"
-#include "OptionTable.h"
-#include "PanelValues.h"
-#include "ProfileFiles.h"
-#include "ProfileValue.h"
+#include "base/Dialogs.h"
+#include "base/Ini.h"
+#include "options/OptionTable.h"
+#include "options/PanelValues.h"
+#include "profiles/ProfileFiles.h"
+#include "profiles/ProfileValue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,9 +50,9 @@ bool Profiles::writeDefaultProfile() const {
     entries.reserve(size_t(m_table.OptionCount()));
     for (int r = 1; r <= m_table.OptionCount(); ++r) {
         const OptionRow& row = m_table.row(r);
-        if (ProfileValue::isStored(row.Kind))
+        if (ProfileValue::isStored(row.kind()))
             entries.push_back({row.Category, row.Caption,
-                               ProfileValue::fromPanel(row.Kind, m_panel, r)});
+                               ProfileValue::fromPanel(row.kind(), m_panel, r)});
     }
     return ProfileFiles::write(ProfilePaths::defaultProfile(m_appDir), entries);
 }
@@ -78,7 +78,7 @@ void Profiles::ReadCfg(const std::optional<QString>& rom) {
         row.DefaultProfileValue = defaults.read(row.Category, row.Caption);
         row.GameValue = game ? game->read(row.Category, row.Caption) : QString();
         const QString& shown = row.GameValue.isEmpty() ? row.DefaultProfileValue : row.GameValue;
-        ProfileValue::show(row.Kind, m_panel, r, shown);
+        ProfileValue::show(row.kind(), m_panel, r, shown);
     }
 }
 
@@ -96,9 +96,9 @@ void Profiles::SaveRom(const QString& rom) {
     std::vector<IniEntry> entries;
     for (int r = 1; r <= m_table.OptionCount(); ++r) {
         OptionRow& row = m_table.row(r);
-        if (ProfileValue::equalsDefault(row.Kind, m_panel, r, row.DefaultProfileValue))
+        if (ProfileValue::equalsDefault(row.kind(), m_panel, r, row.DefaultProfileValue))
             continue;
-        row.GameValue = ProfileValue::fromPanel(row.Kind, m_panel, r);
+        row.GameValue = ProfileValue::fromPanel(row.kind(), m_panel, r);
         entries.push_back({row.Category, row.Caption, row.GameValue});
     }
     if (!ProfileFiles::write(*file, entries))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfilePaths.h"
+#include "profiles/ProfilePaths.h"
 
 #include <QString>
 
@@ -16,7 +16,6 @@ class PanelValues;
 // default profile while loading warns at most once in the object's life.
 class Profiles {
 public:
-    // The application folder is read at each use: start-up sets it after the window exists.
     Profiles(const QString& appDir, Dialogs& dialogs, OptionTable& table, PanelValues& panel,
              FileNameRules rules = HostFileNameRules());
 
@@ -43,7 +42,7 @@ private:
     std::optional<QString> gameProfile(const QString& rom) const;
     void warnUnsafeName(const QString& rom) const;
 
-    const QString& m_appDir;
+    const QString m_appDir;
     Dialogs& m_dialogs;
     OptionTable& m_table;
     PanelValues& m_panel;

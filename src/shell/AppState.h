@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Settings.h"
+#include "base/Settings.h"
 
 #include <QString>
 

@@ -1,17 +1,18 @@
-#include "frmMain.h"
+#include "shell/frmMain.h"
 
-#include "AppPaths.h"
-#include "Dialogs.h"
-#include "EndingMessage.h"
-#include "GameListGenerator.h"
-#include "GameListLoader.h"
-#include "LaunchEmulator.h"
-#include "ListFit.h"
-#include "frmAbout.h"
-#include "frmControls.h"
-#include "Ini.h"
-#include "Twips.h"
-#include "WidgetPlacement.h"
+#include "base/AppPaths.h"
+#include "base/Dialogs.h"
+#include "gamelist/EndingMessage.h"
+#include "gamelist/GameListGenerator.h"
+#include "gamelist/GameListLoader.h"
+#include "launch/LaunchEmulator.h"
+#include "gamelist/ListFit.h"
+#include "about/ui/frmAbout.h"
+#include "controls/ui/frmControls.h"
+#include "base/Ini.h"
+#include "ui/Twips.h"
+#include "ui/WindowFrame.h"
+#include "ui/WidgetPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,10 +150,7 @@ void frmMain::mnuConfigControls_Click() {
     // A closed window deletes itself; a fresh one reads the definitions and bindings again.
     if (!m_controls || !m_controls->isVisible())
         m_controls = new frmControls(m_state.appDir, m_dialogs, this);
-    m_controls->setWindowState(m_controls->windowState() & ~Qt::WindowMinimized);
-    m_controls->show();
-    m_controls->raise();
-    m_controls->activateWindow();
+    WindowFrame::bringToFront(m_controls);
 }
 
 bool frmMain::Form_Load() {
@@ -183,41 +181,30 @@ void frmMain::ReadDovrelCFG() {
         setWindowIcon(QIcon(icon));
 }
 
-QSize frmMain::frameExtraPx() const {
-    if (!isVisible())
-        return {0, 0};
-    return frameGeometry().size() - geometry().size();
-}
-
-int frmMain::menuHeightPx() const { return menuBar()->sizeHint().height(); }
-
 void frmMain::setClientSizePx(int width, int height) {
     client->setFixedSize(width, height);
-    setFixedSize(width, height + menuHeightPx());
+    setFixedSize(width, height + WindowFrame::menuHeightPx(this));
 }
 
 double frmMain::outerHeightTw() const {
-    return Twips::fromPx(client->height() + menuHeightPx() + frameExtraPx().height());
+    return Twips::fromPx(client->height() + WindowFrame::menuHeightPx(this) + WindowFrame::extraPx(this).height());
 }
 
 double frmMain::outerWidthTw() const {
-    return Twips::fromPx(client->width() + frameExtraPx().width());
+    return Twips::fromPx(client->width() + WindowFrame::extraPx(this).width());
 }
 
-double frmMain::maxOuterHeightTw() const {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? Twips::fromPx(s->availableGeometry().height()) : 1e9;
-}
+double frmMain::maxOuterHeightTw() const { return WindowFrame::maxOuterHeightTw(this); }
 
 void frmMain::setOuterHeightTw(double twips) {
     const double clamped = qMin(twips, maxOuterHeightTw());
-    const int clientH = Twips::toPx(clamped) - menuHeightPx() - frameExtraPx().height();
+    const int clientH = Twips::toPx(clamped) - WindowFrame::menuHeightPx(this) - WindowFrame::extraPx(this).height();
     setClientSizePx(client->width(), qMax(0, clientH));
 }
 
 void frmMain::setOuterWidthTw(double twips) {
     m_requestedOuterWidthTw = twips;
-    const int clientW = Twips::toPx(twips) - frameExtraPx().width();
+    const int clientW = Twips::toPx(twips) - WindowFrame::extraPx(this).width();
     setClientSizePx(qMax(0, clientW), client->height());
 }
 
@@ -355,7 +342,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Widths set before the window had a frame counted none; now the frame is known.
-    if (m_requestedOuterWidthTw > 0 && !frameExtraPx().isNull())
+    if (m_requestedOuterWidthTw > 0 && !WindowFrame::extraPx(this).isNull())
         setOuterWidthTw(m_requestedOuterWidthTw);
 }
 
@@ -409,8 +396,5 @@ void frmMain::mnuConfigEmulator_Click() {
 void frmMain::mnuHelpAbout_Click() {
     if (!m_about)
         m_about = new frmAbout(m_state.appDir, m_state.HelpText, this, this);
-    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    WindowFrame::bringToFront(m_about);
 }

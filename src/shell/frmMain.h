@@ -1,13 +1,13 @@
 #pragma once
 
-#include "AppState.h"
-#include "CreateCLOString.h"
-#include "GameListBox.h"
-#include "GameListTable.h"
-#include "OptionTable.h"
-#include "OptionsPanel.h"
-#include "Profiles.h"
-#include "Twips.h"
+#include "shell/AppState.h"
+#include "options/CreateCLOString.h"
+#include "gamelist/ui/GameListBox.h"
+#include "gamelist/GameListTable.h"
+#include "options/OptionTable.h"
+#include "options/ui/OptionsPanel.h"
+#include "profiles/Profiles.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QMainWindow>
@@ -128,8 +128,6 @@ private:
     void buildTemplates();
     void buildMenus();
     void setClientSizePx(int width, int height);
-    QSize frameExtraPx() const;
-    int menuHeightPx() const;
     // The ROM name of the selected game; nullopt when no game is selected.
     std::optional<QString> selectedRom() const;
 

@@ -1,6 +1,6 @@
-#include "AppState.h"
-#include "Dialogs.h"
-#include "frmMain.h"
+#include "shell/AppState.h"
+#include "ui/QtDialogs.h"
+#include "shell/frmMain.h"
 
 #include <QApplication>
 

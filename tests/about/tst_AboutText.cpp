@@ -1,9 +1,9 @@
-#include "AboutText.h"
+#include "about/AboutText.h"
 
 #include <QDir>
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 class tst_AboutText : public QObject {
     Q_OBJECT

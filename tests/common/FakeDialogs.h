@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <QStringList>
 

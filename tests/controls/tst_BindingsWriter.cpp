@@ -1,13 +1,14 @@
-#include "BindingsWriter.h"
+#include "controls/BindingsWriter.h"
 
-#include "ControlTables.h"
-#include "Ini.h"
+#include "controls/ControlTables.h"
+#include "base/Ini.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/FileFaults.h"
+#include "common/TestAppFolder.h"
 
 // Saving the bindings in both dialects, compared byte for byte with golden files.
 class tst_BindingsWriter : public QObject {
@@ -231,7 +232,7 @@ void tst_BindingsWriter::failedSaveLeavesFile() {
     const QByteArray old = TestData("save/emu-before.ini");
     app.write(kEmu, old);
     if (failCommit)
-        IniFaults::failNextCommit();
+        FileFaults::failNextCommitOnto(app.file(kEmu));
     QCOMPARE(saveIn(app), BindingsWriter::Outcome::Failed);
     QCOMPARE(app.read(kEmu), old);
     QCOMPARE(app.read("plainfile"), QByteArray("not a folder"));

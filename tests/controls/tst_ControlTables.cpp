@@ -1,8 +1,8 @@
-#include "ControlTables.h"
+#include "controls/ControlTables.h"
 
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // Reading the control definitions and the current bindings.
 class tst_ControlTables : public QObject {

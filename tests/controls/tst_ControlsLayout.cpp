@@ -1,4 +1,4 @@
-#include "ControlsLayout.h"
+#include "controls/ControlsLayout.h"
 
 #include <QtTest>
 

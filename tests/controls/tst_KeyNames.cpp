@@ -1,8 +1,8 @@
-#include "KeyNames.h"
+#include "controls/KeyNames.h"
 
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // Naming a captured key from the key name file.
 class tst_KeyNames : public QObject {

@@ -1,5 +1,5 @@
-#include "KeyScan.h"
-#include "KeyStateTable.h"
+#include "controls/KeyScan.h"
+#include "controls/KeyStateTable.h"
 
 #include <QtTest>
 

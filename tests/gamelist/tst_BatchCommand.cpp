@@ -1,11 +1,11 @@
-#include "BatchCommand.h"
-#include "GameListGenerator.h"
+#include "gamelist/BatchCommand.h"
+#include "gamelist/GameListGenerator.h"
 
 #include <QDir>
 #include <QtTest>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 class tst_BatchCommand : public QObject {
     Q_OBJECT

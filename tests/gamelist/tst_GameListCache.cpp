@@ -1,13 +1,13 @@
-#include "GameListCache.h"
-#include "GameListLoader.h"
-#include "GameListTable.h"
-#include "RomFileIndex.h"
-#include "TextLines.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListLoader.h"
+#include "gamelist/GameListTable.h"
+#include "gamelist/RomFileIndex.h"
+#include "gamelist/TextLines.h"
 
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 Q_DECLARE_METATYPE(QList<GameEntry>)
 

@@ -1,8 +1,8 @@
-#include "EndingMessage.h"
-#include "GameListCache.h"
-#include "GameListGenerator.h"
-#include "GameListOutput.h"
-#include "TextCodec.h"
+#include "gamelist/EndingMessage.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListGenerator.h"
+#include "gamelist/GameListOutput.h"
+#include "base/TextCodec.h"
 
 #include <QDir>
 #include <QTemporaryFile>
@@ -10,8 +10,8 @@
 
 #include <unistd.h>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 

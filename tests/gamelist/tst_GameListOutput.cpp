@@ -1,5 +1,5 @@
-#include "GameListOutput.h"
-#include "TextLines.h"
+#include "gamelist/GameListOutput.h"
+#include "gamelist/TextLines.h"
 
 #include <QtTest>
 

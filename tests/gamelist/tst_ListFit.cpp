@@ -1,4 +1,4 @@
-#include "ListFit.h"
+#include "gamelist/ListFit.h"
 
 #include <QtTest>
 

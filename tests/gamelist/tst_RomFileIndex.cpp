@@ -1,4 +1,4 @@
-#include "RomFileIndex.h"
+#include "gamelist/RomFileIndex.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 using Strategy = RomFileIndex::Strategy;
 

@@ -1,12 +1,12 @@
-#include "CommandLine.h"
-#include "LaunchEmulator.h"
-#include "Settings.h"
+#include "launch/CommandLine.h"
+#include "launch/LaunchEmulator.h"
+#include "base/Settings.h"
 
 #include <QDir>
 #include <QtTest>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 

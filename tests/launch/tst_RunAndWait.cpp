@@ -1,6 +1,6 @@
-#include "CommandLine.h"
-#include "RunAndWait.h"
-#include "WaitLoop.h"
+#include "launch/CommandLine.h"
+#include "launch/RunAndWait.h"
+#include "launch/WaitLoop.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,8 +11,8 @@
 #include <csignal>
 #include <sys/types.h>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "CreateCLOString.h"
-#include "MemoryPanelValues.h"
-#include "OptionTable.h"
+#include "options/CreateCLOString.h"
+#include "common/MemoryPanelValues.h"
+#include "options/OptionTable.h"
 
 #include <QtTest>
 
-#include "PanelValuesContract.h"
+#include "common/PanelValuesContract.h"
 
 namespace {
 

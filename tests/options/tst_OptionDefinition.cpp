@@ -1,4 +1,4 @@
-#include "OptionDefinition.h"
+#include "options/OptionDefinition.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
-#include "AppPaths.h"
-#include "OptionDefinitionReader.h"
-#include "OptionTable.h"
+#include "base/AppPaths.h"
+#include "options/OptionDefinitionReader.h"
+#include "options/OptionTable.h"
 
 #include <QtTest>
 
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "PanelLayout.h"
+#include "options/PanelLayout.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "ProfilePaths.h"
+#include "profiles/ProfilePaths.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "MemoryPanelValues.h"
-#include "ProfileValue.h"
+#include "common/MemoryPanelValues.h"
+#include "profiles/ProfileValue.h"
 
 #include <QtTest>
 
@@ -13,6 +13,8 @@ MemoryPanelValues panel() {
     p.addCheck(3, 0);
     return p;
 }
+
+std::optional<OptionKind> k(const QString& kindText) { return Options::KindFromText(kindText); }
 
 int rowOf(const QString& kind) { return kind.toInt() + 1; }
 
@@ -64,7 +66,7 @@ void tst_ProfileValue::fromPanel() {
     p.setText(1, text);
     p.setListIndex(2, index);
     p.setCheckState(3, state);
-    QCOMPARE(ProfileValue::fromPanel(kind, p, rowOf(kind)), stored);
+    QCOMPARE(ProfileValue::fromPanel(k(kind), p, rowOf(kind)), stored);
 }
 
 void tst_ProfileValue::showText_data() {
@@ -78,7 +80,7 @@ void tst_ProfileValue::showText_data() {
 void tst_ProfileValue::showText() {
     QFETCH(QString, value);
     MemoryPanelValues p = panel();
-    ProfileValue::show("0", p, 1, value);
+    ProfileValue::show(k("0"), p, 1, value);
     QCOMPARE(p.text(1), value);
     // The other rows are not touched by a text row.
     QCOMPARE(p.ListIndex(2), 0);
@@ -128,7 +130,7 @@ void tst_ProfileValue::showNumber() {
     // Start from a value that differs from every expected one.
     p.setListIndex(2, 1);
     p.setCheckState(3, kind == "2" && shown == 1 ? 2 : 1);
-    ProfileValue::show(kind, p, rowOf(kind), value);
+    ProfileValue::show(k(kind), p, rowOf(kind), value);
     QCOMPARE(shownValue(p, kind), shown);
     QCOMPARE(p.text(1), QString("start"));
 }
@@ -148,9 +150,9 @@ void tst_ProfileValue::roundTrip() {
     QFETCH(QString, kind);
     QFETCH(QString, stored);
     MemoryPanelValues p = panel();
-    ProfileValue::show(kind, p, rowOf(kind), stored);
-    QCOMPARE(ProfileValue::fromPanel(kind, p, rowOf(kind)), stored);
-    QVERIFY(ProfileValue::equalsDefault(kind, p, rowOf(kind), stored));
+    ProfileValue::show(k(kind), p, rowOf(kind), stored);
+    QCOMPARE(ProfileValue::fromPanel(k(kind), p, rowOf(kind)), stored);
+    QVERIFY(ProfileValue::equalsDefault(k(kind), p, rowOf(kind), stored));
 }
 
 void tst_ProfileValue::equalsDefault_data() {
@@ -183,19 +185,19 @@ void tst_ProfileValue::equalsDefault() {
     p.setText(1, "Abc");
     p.setListIndex(2, 1);
     p.setCheckState(3, 1);
-    QCOMPARE(ProfileValue::equalsDefault(kind, p, rowOf(kind), defaultValue), equal);
+    QCOMPARE(ProfileValue::equalsDefault(k(kind), p, rowOf(kind), defaultValue), equal);
 }
 
 void tst_ProfileValue::otherKindsAreNotStored() {
     MemoryPanelValues p = panel();
-    QVERIFY(ProfileValue::isStored("0") && ProfileValue::isStored("1") &&
-            ProfileValue::isStored("2"));
-    QVERIFY(!ProfileValue::isStored("3"));
-    QVERIFY(!ProfileValue::isStored(" 0"));
-    ProfileValue::show("3", p, 1, "changed");
+    QVERIFY(ProfileValue::isStored(k("0")) && ProfileValue::isStored(k("1")) &&
+            ProfileValue::isStored(k("2")));
+    QVERIFY(!ProfileValue::isStored(k("3")));
+    QVERIFY(!ProfileValue::isStored(k(" 0")));
+    ProfileValue::show(k("3"), p, 1, "changed");
     QCOMPARE(p.text(1), QString("start"));
-    QCOMPARE(ProfileValue::fromPanel("3", p, 1), QString());
-    QVERIFY(ProfileValue::equalsDefault("3", p, 1, "anything"));
+    QCOMPARE(ProfileValue::fromPanel(k("3"), p, 1), QString());
+    QVERIFY(ProfileValue::equalsDefault(k("3"), p, 1, "anything"));
 }
 
 QTEST_GUILESS_MAIN(tst_ProfileValue)

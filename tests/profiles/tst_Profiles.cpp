@@ -1,9 +1,10 @@
-#include "Ini.h"
-#include "MemoryPanelValues.h"
-#include "OptionTable.h"
-#include "ProfileFiles.h"
-#include "ProfilePaths.h"
-#include "Profiles.h"
+#include "base/Ini.h"
+#include "common/FileFaults.h"
+#include "common/MemoryPanelValues.h"
+#include "options/OptionTable.h"
+#include "profiles/ProfileFiles.h"
+#include "profiles/ProfilePaths.h"
+#include "profiles/Profiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,8 +12,8 @@
 #include <QMap>
 #include <QtTest>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ const QString kGame = "dovrel/cfgs/game.ini";
 // Four options, their panel showing the definition defaults: a text, a three-entry list with
 // its second entry selected, an unticked and a ticked check box.
 struct Fixture {
-    Fixture() : profiles(appDir, dialogs, table, panel, FileNameRules::Posix) {
-        appDir = app.path();
+    Fixture() : profiles(app.path(), dialogs, table, panel, FileNameRules::Posix) {
         table.append({"-name ", "Name", "General", "0", "Player", {}, {}});
         table.append({"-scale ", "Scale", "Video", "1", "2", {}, {}});
         table.append({"-fs", "Full screen", "Video", "2", "0", {}, {}});
@@ -42,7 +42,6 @@ struct Fixture {
     QString file(const QString& relative) const { return app.file(relative); }
 
     TestAppFolder app;
-    QString appDir;
     OptionTable table;
     MemoryPanelValues panel;
     FakeDialogs dialogs;
@@ -469,12 +468,12 @@ void tst_Profiles::failedCommitWarns() {
     f.app.write(kDefault, kDefaults);
     f.profiles.ReadCfg(QString("game"));
     f.setPanel("Other", 1, 0, 1);
-    IniFaults::failNextCommit();
+    FileFaults::failNextCommitOnto(f.file(kGame));
     f.profiles.SaveRom("game");
     QVERIFY(!f.app.exists(kGame));
     QCOMPARE(f.dialogs.shown.size(), 1);
     QCOMPARE(f.dialogs.shown[0].text, ProfileMessages::notSaved(f.file(kGame)));
-    IniFaults::failNextCommit();
+    FileFaults::failNextCommitOnto(f.file(kDefault));
     f.profiles.SaveToDefault();
     QCOMPARE(f.app.read(kDefault), kDefaults);
     QCOMPARE(f.dialogs.shown.size(), 2);
@@ -488,7 +487,7 @@ void tst_Profiles::failedDeleteWarns() {
     Fixture f;
     f.app.write(kGame, "[Video]\nScale=3\n");
     f.dialogs.yesNoAnswer = true;
-    ProfileFaults::failNextDelete();
+    FileFaults::failNextRemoveOf(f.file(kGame));
     QVERIFY(f.profiles.Revert("game")); // the panel is reloaded all the same
     QVERIFY(f.app.exists(kGame));
     QCOMPARE(f.dialogs.shown.size(), 2);

@@ -1,8 +1,8 @@
-#include "AppPaths.h"
-#include "BindingsWriter.h"
-#include "ControlTables.h"
-#include "GameListGenerator.h"
-#include "Ini.h"
+#include "base/AppPaths.h"
+#include "controls/BindingsWriter.h"
+#include "controls/ControlTables.h"
+#include "gamelist/GameListGenerator.h"
+#include "base/Ini.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -14,7 +14,8 @@
 
 #include "HostileFiles.h"
 #include "SmallTmpfs.h"
-#include "TestAppFolder.h"
+#include "common/FileFaults.h"
+#include "common/TestAppFolder.h"
 
 // Every file Tarvelin writes is replaced in one step: whether the writer is killed half-way,
 // the rename fails or the disk is full, the file afterwards is either the old one or the new
@@ -132,7 +133,11 @@ void tst_CrashSafety::failedRenameLeavesEveryFileWhole() {
     app.write("gamelist.txt", "head\nnew  New Game\n");
     const QByteArray before = HostileFiles::TreeSnapshot(app.path());
 
-    IniFaults::failNextCommit();
+    const QString target = writer == "settings" ? AppPaths::settingsFile(app.path())
+                           : writer == "entries" ? app.file("dovrel/cfgs/default.ini")
+                           : writer == "cache"   ? AppPaths::gameListCache(app.path())
+                                                 : app.file("emu.ini");
+    FileFaults::failNextCommitOnto(target);
     bool ok = true;
     if (writer == "settings") {
         ok = WriteIni(AppPaths::settingsFile(app.path()), "Settings", "RomPath", "/new/");

@@ -1,14 +1,14 @@
-#include "AppPaths.h"
-#include "GameListCache.h"
-#include "GameListGenerator.h"
-#include "GameListLoader.h"
+#include "base/AppPaths.h"
+#include "gamelist/GameListCache.h"
+#include "gamelist/GameListGenerator.h"
+#include "gamelist/GameListLoader.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
 
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // The emulator's list output (gamelist.txt) and the game list cache (dovrel/glist.lst) at their
 // worst: every output gives a cache or one of the messages that end the program, the cache of

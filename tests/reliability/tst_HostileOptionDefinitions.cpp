@@ -1,15 +1,15 @@
-#include "AppPaths.h"
-#include "AppState.h"
-#include "OptionDefinitionReader.h"
-#include "OptionTable.h"
-#include "frmMain.h"
+#include "base/AppPaths.h"
+#include "shell/AppState.h"
+#include "options/OptionDefinitionReader.h"
+#include "options/OptionTable.h"
+#include "shell/frmMain.h"
 
 #include <QtTest>
 
-#include "FakeDialogs.h"
+#include "common/FakeDialogs.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // dovrel/cfgdef.ini, the option definitions, at its worst: whatever it holds, the pass ends,
 // announces its categories, and gives rows that match the controls asked for.

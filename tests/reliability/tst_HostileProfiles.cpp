@@ -1,16 +1,17 @@
-#include "AppState.h"
-#include "Profiles.h"
-#include "Twips.h"
-#include "frmMain.h"
+#include "shell/AppState.h"
+#include "profiles/Profiles.h"
+#include "ui/Twips.h"
+#include "shell/frmMain.h"
 
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
-#include "FakeDialogs.h"
+#include "common/MainWindowFixture.h"
+#include "common/FakeDialogs.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // The profiles (dovrel/cfgs/default.ini and one file per game) at their worst: selecting the
 // game shows defined values, saving keeps every line it does not change, and a profile that is
@@ -21,24 +22,16 @@ const QByteArray kDefinitions = "[General]\nNumCats=1\n[Cat1]\nName=Main\nnumOpt
                                 "opt1=-name |Name|0|plain\nopt2=-fs|Full screen|2|0\n";
 const QByteArray kDefault = "[Main]\nName=from default\nFull screen=1\n";
 
-struct Window {
-    explicit Window(const std::function<void(const TestAppFolder&)>& prepare) : w(state, dialogs) {
+struct Window : MainWindowFixture {
+    explicit Window(const std::function<void(const TestAppFolder&)>& prepare) {
         app.write("dovrel/dovrel.ini", "[Parse]\nExeName=emu\n");
         app.write("dovrel/cfgdef.ini", kDefinitions);
         app.write("dovrel/glist.lst", "alpha|Alpha\r\nbeta|Beta\r\n");
         app.write("dovrel/cfgs/default.ini", kDefault);
         prepare(app);
-        state.appDir = app.path();
-        w.ReadDovrelCFG();
-        w.LoadGameList(false);
-        w.InitCfg(); // selects alpha and loads its profile
+        startFromCache(); // selects alpha and loads its profile
     }
     QString name() const { return w.optionsPanel().text(1); }
-
-    TestAppFolder app;
-    AppState state;
-    FakeDialogs dialogs;
-    frmMain w;
 };
 
 } // namespace

@@ -1,16 +1,17 @@
-#include "AppPaths.h"
-#include "AppState.h"
-#include "Ini.h"
-#include "Settings.h"
-#include "frmMain.h"
+#include "base/AppPaths.h"
+#include "shell/AppState.h"
+#include "base/Ini.h"
+#include "base/Settings.h"
+#include "shell/frmMain.h"
 
 #include <QtTest>
 
-#include "FakeDialogs.h"
+#include "common/StderrCapture.h"
+#include "common/FakeDialogs.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
 #include "SmallTmpfs.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // dovrel/dovrel.ini, the front-end settings, as no emulator package should ship it: every value
 // gets a defined result, no write loses a line it does not change, and files that cannot be
@@ -27,9 +28,9 @@ struct Read {
 
 Read readSettings(const QString& appDir) {
     Read r;
-    SetSettingsWarningSink([&r](const QString& w) { r.warnings << w; });
+    StderrCapture stderrCapture;
     r.settings = ReadFrontEndSettings(appDir);
-    SetSettingsWarningSink({});
+    r.warnings = stderrCapture.lines();
     return r;
 }
 
@@ -321,12 +322,11 @@ void tst_HostileSettings::startupEndsWithMessage() {
     AppState state;
     state.appDir = app.path();
     FakeDialogs dialogs;
-    SetSettingsWarningSink([](const QString&) {});
     {
+        const StderrCapture quiet; // the settings' warnings are not what this test checks
         frmMain w(state, dialogs);
         QVERIFY(!w.Form_Load());
     }
-    SetSettingsWarningSink({});
     QVERIFY(!watch.releasedABlockedReader());
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown[0].kind, QString("critical"));

@@ -1,25 +1,26 @@
-#include "AppPaths.h"
-#include "AppState.h"
-#include "Ini.h"
-#include "LaunchEmulator.h"
-#include "ProfilePaths.h"
-#include "Profiles.h"
-#include "Settings.h"
-#include "Twips.h"
-#include "frmControls.h"
-#include "frmMain.h"
+#include "base/AppPaths.h"
+#include "shell/AppState.h"
+#include "base/Ini.h"
+#include "launch/LaunchEmulator.h"
+#include "profiles/ProfilePaths.h"
+#include "profiles/Profiles.h"
+#include "base/Settings.h"
+#include "ui/Twips.h"
+#include "controls/ui/frmControls.h"
+#include "shell/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
-#include "FakeDialogs.h"
+#include "common/MainWindowFixture.h"
+#include "common/FakeDialogs.h"
 #include "HostileFiles.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // What runs and what is written: ROM names and option values reach the emulator as literal
 // argument text and run nothing else; a ROM name that would lead a profile out of dovrel/cfgs
@@ -86,24 +87,15 @@ QList<QStringList> runsIn(const QByteArray& bytes) {
 }
 
 // A window on a prepared application folder, started without the list generation.
-struct Window {
-    Window(const QByteArray& cache, int send, int quotes, const QString& romPath = QString())
-        : w(state, dialogs) {
+struct Window : MainWindowFixture {
+    Window(const QByteArray& cache, int send, int quotes, const QString& romPath = QString()) {
         app.write("dovrel/dovrel.ini", settings(send, quotes, romPath));
         app.write("dovrel/cfgdef.ini", kDefinitions);
         app.write("dovrel/glist.lst", cache);
         app.writeScript("emu", recorder());
-        state.appDir = app.path();
-        w.ReadDovrelCFG();
-        w.LoadGameList(false);
-        w.InitCfg();
+        startFromCache();
     }
     QList<QStringList> runs() const { return runsIn(app.read("args.bin")); }
-
-    TestAppFolder app;
-    AppState state;
-    FakeDialogs dialogs;
-    frmMain w;
 };
 
 QStringList canaries(const QString& folder) {

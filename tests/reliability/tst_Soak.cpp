@@ -1,15 +1,15 @@
-#include "AppState.h"
-#include "Twips.h"
-#include "frmMain.h"
+#include "shell/AppState.h"
+#include "ui/Twips.h"
+#include "shell/frmMain.h"
 
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
-#include "FakeDialogs.h"
+#include "common/FakeDialogs.h"
 #include "ProcessFigures.h"
 #include "HostileFiles.h"
-#include "TestAppFolder.h"
+#include "common/TestAppFolder.h"
 
 // Many launches of a short-lived emulator and many game selections in a row leave no trace:
 // no memory growth beyond a generous bound, no descriptor left open, no child process left

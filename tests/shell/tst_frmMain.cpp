@@ -1,15 +1,15 @@
-#include "AppState.h"
-#include "Twips.h"
-#include "frmMain.h"
+#include "shell/AppState.h"
+#include "ui/Twips.h"
+#include "shell/frmMain.h"
 
 #include <QAction>
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 class tst_frmMain : public QObject {
     Q_OBJECT

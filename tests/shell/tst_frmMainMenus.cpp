@@ -1,18 +1,19 @@
-#include "AppState.h"
-#include "Ini.h"
-#include "Twips.h"
-#include "frmMain.h"
+#include "shell/AppState.h"
+#include "base/Ini.h"
+#include "ui/Twips.h"
+#include "shell/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include "GameListBox.h"
+#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
-#include "FakeDialogs.h"
-#include "TestAppFolder.h"
+#include "common/MainWindowFixture.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 namespace {
 
@@ -34,12 +35,7 @@ QString setting(const TestAppFolder& app, const char* key) {
     return ReadIni(app.file("dovrel/dovrel.ini"), "Settings", key);
 }
 
-struct Window {
-    explicit Window(const TestAppFolder& app) : w(state, dialogs) { state.appDir = app.path(); }
-    AppState state;
-    FakeDialogs dialogs;
-    frmMain w;
-};
+using Window = MainWindowFixture;
 
 // A width as the window holds it: placed in whole pixels, read back in twips.
 double placed(double twips) { return Twips::fromPx(Twips::toPx(twips)); }

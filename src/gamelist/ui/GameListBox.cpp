@@ -1,0 +1,31 @@
+#include "gamelist/ui/GameListBox.h"
+
+#include <QStringListModel>
+
+GameListBox::GameListBox(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true); // lists of 50,000 games must stay fast
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
+    connect(this, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
+}
+
+void GameListBox::setItems(QStringList texts) {
+    // A model reset clears the current entry and the selection without a signal.
+    m_model->setStringList(std::move(texts));
+}
+
+int GameListBox::count() const { return m_model->rowCount(); }
+
+int GameListBox::currentRow() const { return currentIndex().row(); }
+
+void GameListBox::setCurrentRow(int row) {
+    selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+}
+
+QString GameListBox::itemText(int row) const { return m_model->index(row).data().toString(); }
+
+QRect GameListBox::visualRowRect(int row) const { return visualRect(m_model->index(row)); }
