@@ -5,16 +5,16 @@
 // sequence (Form_Load and show, 300 options) less the pause. Runs on the offscreen platform;
 // each figure is the median of several rounds. Output: name TAB value TAB unit.
 
-#include "shell/AppState.h"
-#include "gamelist/BatchCommand.h"
 #include "BenchSupport.h"
+#include "gamelist/BatchCommand.h"
 #include "gamelist/GameListGenerator.h"
+#include "gamelist/ui/GameListBox.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include "gamelist/ui/GameListBox.h"
 
 namespace {
 

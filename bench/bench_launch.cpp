@@ -6,17 +6,17 @@
 // after. The emulator is a small program that stamps its start and end on the monotonic
 // clock. Runs on the offscreen platform. Output: name TAB value TAB unit [TAB goal].
 
-#include "shell/AppState.h"
 #include "BenchSupport.h"
 #include "controls/ui/BindingCell.h"
 #include "controls/ui/frmControls.h"
+#include "gamelist/ui/GameListBox.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
-#include "gamelist/ui/GameListBox.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>

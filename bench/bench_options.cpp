@@ -4,10 +4,10 @@
 // costs the reader. Runs on the offscreen platform; each figure is the median of several
 // rounds. Output: one line per figure, name TAB value TAB unit.
 
-#include "shell/AppState.h"
 #include "BenchSupport.h"
 #include "options/OptionDefinitionReader.h"
 #include "options/OptionTable.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>

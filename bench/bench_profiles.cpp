@@ -4,18 +4,18 @@
 // so each selection also repaints. Output: one line per figure, name TAB value TAB unit, and
 // TAB goal where the figure has one.
 
-#include "shell/AppState.h"
-#include "BenchSupport.h"
 #include "base/Ini.h"
+#include "BenchSupport.h"
 #include "common/MemoryPanelValues.h"
+#include "gamelist/ui/GameListBox.h"
 #include "options/OptionTable.h"
 #include "profiles/Profiles.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include "gamelist/ui/GameListBox.h"
 
 #include <algorithm>
 #include <numeric>

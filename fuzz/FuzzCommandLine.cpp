@@ -3,9 +3,9 @@
 // other than blanks and grouping quotes, so shell syntax reaches the program as text; without
 // quotes it is plain splitting at blanks; and the launch's ROM argument, quoted or bare, is one
 // argument of its own holding the name as it stands, followed by the options' own words.
+#include "base/Settings.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchEmulator.h"
-#include "base/Settings.h"
 
 #include "FuzzScratch.h"
 

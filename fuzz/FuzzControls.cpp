@@ -4,10 +4,10 @@
 // byte for byte as it was; a plain save reads back as the INI reader trims each value; and a
 // rewrite-mode save, where no name or value holds the characters the rewrite pass edits ("[",
 // "]", "="), reads back to the bindings that were saved.
-#include "controls/BindingsWriter.h"
-#include "controls/ControlTables.h"
 #include "base/Ini.h"
 #include "base/IniDocument.h"
+#include "controls/BindingsWriter.h"
+#include "controls/ControlTables.h"
 
 #include "FuzzScratch.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/ControlTables.h"
 #include "base/Ini.h"
+#include "controls/ControlTables.h"
 
 #include <QByteArray>
 #include <QString>

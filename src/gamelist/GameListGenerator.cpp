@@ -1,10 +1,10 @@
 #include "gamelist/GameListGenerator.h"
 
 #include "base/AppPaths.h"
+#include "base/Ini.h"
 #include "gamelist/BatchCommand.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListOutput.h"
-#include "base/Ini.h"
 #include "gamelist/TextLines.h"
 
 #include <QFile>

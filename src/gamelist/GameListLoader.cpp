@@ -1,7 +1,7 @@
 #include "gamelist/GameListLoader.h"
 
-#include "gamelist/GameListCache.h"
 #include "base/Ini.h"
+#include "gamelist/GameListCache.h"
 #include "gamelist/RomFileIndex.h"
 #include "gamelist/TextLines.h"
 

@@ -1,7 +1,7 @@
 #include "launch/LaunchEmulator.h"
 
-#include "launch/RunAndWait.h"
 #include "base/Settings.h"
+#include "launch/RunAndWait.h"
 
 #include <QDir>
 

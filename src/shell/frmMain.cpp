@@ -1,18 +1,18 @@
 #include "shell/frmMain.h"
 
+#include "about/ui/frmAbout.h"
 #include "base/AppPaths.h"
 #include "base/Dialogs.h"
+#include "base/Ini.h"
+#include "controls/ui/frmControls.h"
 #include "gamelist/EndingMessage.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/GameListLoader.h"
-#include "launch/LaunchEmulator.h"
 #include "gamelist/ListFit.h"
-#include "about/ui/frmAbout.h"
-#include "controls/ui/frmControls.h"
-#include "base/Ini.h"
+#include "launch/LaunchEmulator.h"
 #include "ui/Twips.h"
-#include "ui/WindowFrame.h"
 #include "ui/WidgetPlacement.h"
+#include "ui/WindowFrame.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "shell/AppState.h"
-#include "options/CreateCLOString.h"
-#include "gamelist/ui/GameListBox.h"
 #include "gamelist/GameListTable.h"
+#include "gamelist/ui/GameListBox.h"
+#include "options/CreateCLOString.h"
 #include "options/OptionTable.h"
 #include "options/ui/OptionsPanel.h"
 #include "profiles/Profiles.h"
+#include "shell/AppState.h"
 #include "ui/Twips.h"
 
 #include <QGroupBox>

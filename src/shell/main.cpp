@@ -1,6 +1,6 @@
 #include "shell/AppState.h"
-#include "ui/QtDialogs.h"
 #include "shell/frmMain.h"
+#include "ui/QtDialogs.h"
 
 #include <QApplication>
 

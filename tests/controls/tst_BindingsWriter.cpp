@@ -1,7 +1,7 @@
 #include "controls/BindingsWriter.h"
 
-#include "controls/ControlTables.h"
 #include "base/Ini.h"
+#include "controls/ControlTables.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -78,5 +78,5 @@ void tst_BatchCommand::shellSyntaxOfTheListCommandWorks() {
     QCOMPARE(app.read("out.txt"), QByteArray("game a\ngame b\n"));
 }
 
-QTEST_MAIN(tst_BatchCommand)
+QTEST_GUILESS_MAIN(tst_BatchCommand)
 #include "tst_BatchCommand.moc"

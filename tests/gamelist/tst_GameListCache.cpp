@@ -200,5 +200,5 @@ void tst_GameListCache::filterOfManyGamesMatchesSingleLookups() {
              present);
 }
 
-QTEST_MAIN(tst_GameListCache)
+QTEST_GUILESS_MAIN(tst_GameListCache)
 #include "tst_GameListCache.moc"

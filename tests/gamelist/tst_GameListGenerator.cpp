@@ -1,8 +1,8 @@
+#include "base/TextCodec.h"
 #include "gamelist/EndingMessage.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/GameListOutput.h"
-#include "base/TextCodec.h"
 
 #include <QDir>
 #include <QTemporaryFile>
@@ -211,5 +211,5 @@ void tst_GameListGenerator::cacheIsTheParsedListWritten() {
     QCOMPARE(app.read("dovrel/glist.lst"), GameListCacheBytes(parsed.games));
 }
 
-QTEST_MAIN(tst_GameListGenerator)
+QTEST_GUILESS_MAIN(tst_GameListGenerator)
 #include "tst_GameListGenerator.moc"

@@ -225,5 +225,5 @@ void tst_GameListOutput::utf8CutMatchesTextCut() {
     QCOMPARE(parsed.games.size() * 2, fromText.size());
 }
 
-QTEST_MAIN(tst_GameListOutput)
+QTEST_GUILESS_MAIN(tst_GameListOutput)
 #include "tst_GameListOutput.moc"

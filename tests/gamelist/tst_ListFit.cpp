@@ -53,5 +53,5 @@ void tst_ListFit::fit() {
     QCOMPARE(fit.outerHeight - fit.launchTop, outer - 4680.f);
 }
 
-QTEST_MAIN(tst_ListFit)
+QTEST_GUILESS_MAIN(tst_ListFit)
 #include "tst_ListFit.moc"

@@ -146,5 +146,5 @@ void tst_RomFileIndex::manyNamesAgree() {
     QCOMPARE(present, 200);
 }
 
-QTEST_MAIN(tst_RomFileIndex)
+QTEST_GUILESS_MAIN(tst_RomFileIndex)
 #include "tst_RomFileIndex.moc"

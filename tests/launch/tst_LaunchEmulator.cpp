@@ -1,6 +1,6 @@
+#include "base/Settings.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchEmulator.h"
-#include "base/Settings.h"
 
 #include <QDir>
 #include <QtTest>

@@ -238,5 +238,5 @@ void tst_RunAndWait::endedProcessIsReaped() {
     QCOMPARE(errno, ESRCH);
 }
 
-QTEST_MAIN(tst_RunAndWait)
+QTEST_GUILESS_MAIN(tst_RunAndWait)
 #include "tst_RunAndWait.moc"

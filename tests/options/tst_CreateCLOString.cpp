@@ -1,5 +1,5 @@
-#include "options/CreateCLOString.h"
 #include "common/MemoryPanelValues.h"
+#include "options/CreateCLOString.h"
 #include "options/OptionTable.h"
 
 #include <QtTest>

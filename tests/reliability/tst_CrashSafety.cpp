@@ -1,8 +1,8 @@
 #include "base/AppPaths.h"
+#include "base/Ini.h"
 #include "controls/BindingsWriter.h"
 #include "controls/ControlTables.h"
 #include "gamelist/GameListGenerator.h"
-#include "base/Ini.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -12,10 +12,10 @@
 
 #include <sys/resource.h>
 
-#include "HostileFiles.h"
-#include "SmallTmpfs.h"
 #include "common/FileFaults.h"
 #include "common/TestAppFolder.h"
+#include "HostileFiles.h"
+#include "SmallTmpfs.h"
 
 // Every file Tarvelin writes is replaced in one step: whether the writer is killed half-way,
 // the rename fails or the disk is full, the file afterwards is either the old one or the new

@@ -1,15 +1,15 @@
 #include "base/AppPaths.h"
+#include "base/Ini.h"
 #include "controls/BindingsWriter.h"
 #include "controls/ControlTables.h"
-#include "base/Ini.h"
 #include "controls/KeyNames.h"
 
 #include <QtTest>
 
+#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
 #include "SmallTmpfs.h"
-#include "common/TestAppFolder.h"
 
 // The control definitions (dovrel/controldef.ini), the emulator's input file they name and the
 // key names (dovrel/scancodes.ini) at their worst: the tables stay consistent, a save either

@@ -6,9 +6,9 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "common/TestAppFolder.h"
 
 // The emulator's list output (gamelist.txt) and the game list cache (dovrel/glist.lst) at their
 // worst: every output gives a cache or one of the messages that end the program, the cache of

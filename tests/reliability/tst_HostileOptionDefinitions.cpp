@@ -1,15 +1,15 @@
 #include "base/AppPaths.h"
-#include "shell/AppState.h"
 #include "options/OptionDefinitionReader.h"
 #include "options/OptionTable.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QtTest>
 
 #include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "common/TestAppFolder.h"
 
 // dovrel/cfgdef.ini, the option definitions, at its worst: whatever it holds, the pass ends,
 // announces its categories, and gives rows that match the controls asked for.

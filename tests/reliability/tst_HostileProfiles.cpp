@@ -1,17 +1,17 @@
-#include "shell/AppState.h"
-#include "profiles/Profiles.h"
-#include "ui/Twips.h"
-#include "shell/frmMain.h"
-
 #include "gamelist/ui/GameListBox.h"
+#include "profiles/Profiles.h"
+#include "shell/AppState.h"
+#include "shell/frmMain.h"
+#include "ui/Twips.h"
+
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
+#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
-#include "common/TestAppFolder.h"
 
 // The profiles (dovrel/cfgs/default.ini and one file per game) at their worst: selecting the
 // game shows defined values, saving keeps every line it does not change, and a profile that is

@@ -1,26 +1,26 @@
 #include "base/AppPaths.h"
-#include "shell/AppState.h"
 #include "base/Ini.h"
+#include "base/Settings.h"
+#include "controls/ui/frmControls.h"
+#include "gamelist/ui/GameListBox.h"
 #include "launch/LaunchEmulator.h"
 #include "profiles/ProfilePaths.h"
 #include "profiles/Profiles.h"
-#include "base/Settings.h"
-#include "ui/Twips.h"
-#include "controls/ui/frmControls.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include "gamelist/ui/GameListBox.h"
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
-#include "HostileFiles.h"
+#include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
+#include "HostileFiles.h"
 
 // What runs and what is written: ROM names and option values reach the emulator as literal
 // argument text and run nothing else; a ROM name that would lead a profile out of dovrel/cfgs

@@ -1,15 +1,15 @@
-#include "shell/AppState.h"
-#include "ui/Twips.h"
-#include "shell/frmMain.h"
-
 #include "gamelist/ui/GameListBox.h"
+#include "shell/AppState.h"
+#include "shell/frmMain.h"
+#include "ui/Twips.h"
+
 #include <QPushButton>
 #include <QtTest>
 
 #include "common/FakeDialogs.h"
-#include "ProcessFigures.h"
-#include "HostileFiles.h"
 #include "common/TestAppFolder.h"
+#include "HostileFiles.h"
+#include "ProcessFigures.h"
 
 // Many launches of a short-lived emulator and many game selections in a row leave no trace:
 // no memory growth beyond a generous bound, no descriptor left open, no child process left

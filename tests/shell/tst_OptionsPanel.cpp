@@ -1,13 +1,13 @@
+#include "gamelist/ui/GameListBox.h"
 #include "shell/AppState.h"
-#include "ui/Twips.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,8 +15,8 @@
 
 #include <memory>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
 #include "common/PanelValuesContract.h"
 #include "common/TestAppFolder.h"
 

@@ -1,9 +1,9 @@
+#include "gamelist/ui/GameListBox.h"
 #include "shell/AppState.h"
-#include "ui/Twips.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QAction>
-#include "gamelist/ui/GameListBox.h"
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "shell/AppState.h"
 #include "controls/ui/BindingCell.h"
 #include "controls/ui/frmControls.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
 
 #include <QAction>

@@ -1,17 +1,17 @@
+#include "gamelist/ui/GameListBox.h"
 #include "shell/AppState.h"
-#include "ui/Twips.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QFontMetrics>
-#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 
 namespace {

@@ -1,12 +1,12 @@
+#include "gamelist/ui/GameListBox.h"
 #include "shell/AppState.h"
-#include "ui/Twips.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -15,8 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 
 namespace {

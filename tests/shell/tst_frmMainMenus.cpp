@@ -1,18 +1,18 @@
-#include "shell/AppState.h"
 #include "base/Ini.h"
-#include "ui/Twips.h"
+#include "gamelist/ui/GameListBox.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 
 namespace {

@@ -1,18 +1,18 @@
-#include "shell/AppState.h"
+#include "gamelist/ui/GameListBox.h"
 #include "profiles/Profiles.h"
-#include "ui/Twips.h"
+#include "shell/AppState.h"
 #include "shell/frmMain.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include "gamelist/ui/GameListBox.h"
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/MainWindowFixture.h"
 #include "common/FakeDialogs.h"
+#include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/ui/KeyCodeMap.h"
 #include "controls/KeyScan.h"
 #include "controls/KeyStateTable.h"
+#include "controls/ui/KeyCodeMap.h"
 
 #include <QObject>
 

@@ -1,16 +1,16 @@
 #include "controls/ui/frmControls.h"
 
 #include "base/AppPaths.h"
-#include "controls/ui/BindingCell.h"
-#include "controls/BindingsWriter.h"
-#include "controls/ControlsLayout.h"
 #include "base/Dialogs.h"
 #include "base/Ini.h"
-#include "controls/ui/KeyCapture.h"
-#include "controls/KeyNames.h"
 #include "base/TextCodec.h"
-#include "ui/WidgetPlacement.h"
+#include "controls/BindingsWriter.h"
+#include "controls/ControlsLayout.h"
+#include "controls/KeyNames.h"
+#include "controls/ui/BindingCell.h"
+#include "controls/ui/KeyCapture.h"
 #include "ui/Twips.h"
+#include "ui/WidgetPlacement.h"
 #include "ui/WindowFrame.h"
 
 #include <QAction>

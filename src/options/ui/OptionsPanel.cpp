@@ -1,9 +1,9 @@
 #include "options/ui/OptionsPanel.h"
 
-#include "options/ui/CheckBoxState.h"
 #include "options/OptionDefinitionReader.h"
-#include "options/ui/PanelBuilder.h"
 #include "options/PanelLayout.h"
+#include "options/ui/CheckBoxState.h"
+#include "options/ui/PanelBuilder.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>

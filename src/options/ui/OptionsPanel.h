@@ -1,7 +1,7 @@
 #pragma once
 
-#include "options/ui/PanelControls.h"
 #include "options/PanelValues.h"
+#include "options/ui/PanelControls.h"
 
 #include <functional>
 

@@ -3,8 +3,8 @@
 #include "options/ui/CheckBoxState.h"
 #include "options/ui/FrameCaptionStyle.h"
 #include "options/ui/TemplateCopy.h"
-#include "ui/WidgetPlacement.h"
 #include "ui/Twips.h"
+#include "ui/WidgetPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "options/OptionDefinitionReader.h"
-#include "options/ui/PanelControls.h"
 #include "options/PanelLayout.h"
+#include "options/ui/PanelControls.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "about/AboutLayout.h"
-#include "ui/Twips.h"
 #include "about/ui/frmAbout.h"
+#include "ui/Twips.h"
 
 #include <QImage>
 #include <QLabel>

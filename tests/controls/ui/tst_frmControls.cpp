@@ -1,8 +1,8 @@
 #include "controls/ui/frmControls.h"
 
-#include "controls/ui/BindingCell.h"
-#include "controls/ControlsLayout.h"
 #include "base/Ini.h"
+#include "controls/ControlsLayout.h"
+#include "controls/ui/BindingCell.h"
 #include "controls/ui/KeyCapture.h"
 #include "ui/Twips.h"
 
