@@ -2,8 +2,10 @@
 // the emulator INI file's bytes. The load keeps its tables consistent (input numbers run on
 // across categories, within the 16-bit limit); a save that is refused or fails leaves the file
 // byte for byte as it was; a plain save reads back as the INI reader trims each value; and a
-// rewrite-mode save, where no name or value holds the characters the rewrite pass edits ("[",
-// "]", "="), reads back to the bindings that were saved.
+// rewrite-mode save whose headers are plain bracketed names reads back to the bindings that
+// were saved, whatever they hold, and saving the file again, unchanged, gives the same bytes
+// (where each value is one that the reader gives back as written: no outer blanks, no longer
+// than its limit).
 #include "base/Ini.h"
 #include "base/IniDocument.h"
 #include "controls/BindingsWriter.h"
@@ -79,18 +81,21 @@ void checkReadBack(const QString& file, const Expected& expected) {
         require(saved.read(it.key().first, it.key().second) == it.value());
 }
 
-bool rewritePassKeepsNames(const std::vector<IniEntry>& entries, const IniSnapshot& defs,
-                           int numCats) {
+bool headersArePlainNames(const IniSnapshot& defs, int numCats) {
     static const QRegularExpression header(QStringLiteral("^\\[[A-Za-z0-9 _]*\\]$"));
     for (int c = 1; c <= numCats; ++c)
         if (!header.match(defs.read(ControlDefinitions::categorySection(c), "KeyName")).hasMatch())
             return false;
-    const auto edited = [](const QString& s) {
-        return s.contains(u'[') || s.contains(u']') || s.contains(u'=');
-    };
-    for (const IniEntry& e : entries)
-        if (edited(e.key) || edited(e.value))
+    return true;
+}
+
+// Whether each value comes back from the file as it was written between quotes.
+bool valuesReadBackAsWritten(const std::vector<IniEntry>& entries) {
+    for (const IniEntry& e : entries) {
+        const QString quoted = QStringLiteral(" \"") + e.value + u'"';
+        if (IniResult(IniText::unquote(IniText::trimBlanks(quoted))) != e.value)
             return false;
+    }
     return true;
 }
 
@@ -116,8 +121,26 @@ void checkSave(const ControlTables& loaded, const IniSnapshot& defs, const QByte
     }
     const QByteArray after = readFile(file);
     require(after.endsWith("\r\n"));
-    if (rewritePassKeepsNames(entries, defs, tables.numCats))
-        checkReadBack(file, expectedAfter(entries, true));
+    if (!headersArePlainNames(defs, tables.numCats))
+        return;
+    checkReadBack(file, expectedAfter(entries, true));
+    if (!valuesReadBackAsWritten(entries))
+        return;
+    // The window opened again on the saved file, each binding loaded by the load's rule, and
+    // saved with no capture.
+    ControlTables reloaded = tables;
+    const IniSnapshot saved(file);
+    for (int c = 1; c <= reloaded.numCats; ++c) {
+        const CategoryEntry& category = reloaded.CatIndex[size_t(c) - 1];
+        const QString section = ControlDefinitions::sectionName(
+            defs.read(ControlDefinitions::categorySection(c), "KeyName"));
+        for (int n = category.first; n < category.first + category.count; ++n) {
+            InputRow& row = reloaded.InputList[size_t(n)];
+            row.binding = saved.read(section, row.iniKey + u' ');
+        }
+    }
+    require(BindingsWriter(reloaded, defs).save(file) == BindingsWriter::Outcome::Saved);
+    require(readFile(file) == after);
 }
 
 } // namespace

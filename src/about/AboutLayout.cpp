@@ -27,12 +27,16 @@ AboutLayout LayOutAbout(const AboutMeasures& m) {
     out.ok = QRectF(ok.left(), out.outerHeight - m.buttonHeight - bottomRoom, ok.width(),
                     m.buttonHeight);
 
-    // A frame taller than the room below the button, or a picture narrower than the button's
-    // reach, would cut the button off: the client area grows just enough to keep it whole.
-    if (out.clientWidth < out.ok.right() + minButtonGap) {
-        out.clientWidth = out.ok.right() + minButtonGap;
-        out.outerWidth = out.clientWidth + m.frame.width();
+    // The window is as wide as the picture, even one narrower than the button's reach from its
+    // designed left. The button then moves left just enough to stay whole; in a window narrower
+    // than the button itself it narrows to the window, a gap on either side.
+    if (out.ok.right() + minButtonGap > out.clientWidth) {
+        const double width = qMin(ok.width(), qMax(0.0, out.clientWidth - 2 * minButtonGap));
+        const double left = qMax(minButtonGap, out.clientWidth - minButtonGap - width);
+        out.ok = QRectF(left, out.ok.top(), width, m.buttonHeight);
     }
+    // A frame taller than the room below the button would cut the button off: the client area
+    // grows just enough to keep it whole.
     if (out.clientHeight < out.ok.bottom() + minButtonGap) {
         out.clientHeight = out.ok.bottom() + minButtonGap;
         out.outerHeight = out.clientHeight + m.frame.height();

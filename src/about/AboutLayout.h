@@ -17,7 +17,7 @@ inline constexpr QRectF ok{1800, 2400, 1935, 375};
 inline constexpr double labelShare = 0.95;
 // Room left below the button: the text and the button sit this far above the outer bottom edge.
 inline constexpr double bottomRoom = 500;
-// The least gap kept between the button and the client edges, so that a wide window frame or
+// The least gap kept between the button and the client edges, so that a tall window frame or
 // a narrow picture never cuts the button off.
 inline constexpr double minButtonGap = 120;
 } // namespace AboutDesign

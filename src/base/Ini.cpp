@@ -18,23 +18,29 @@ QByteArray ReadFileBytes(const QString& file) {
     return f.readAll();
 }
 
-bool WriteFileAtomically(const QString& file, const QByteArray& bytes) {
+bool WriteFileAtomically(const QString& file, const QByteArray& bytes, QString* error) {
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     // The rename would put a regular file in the place of a FIFO, a socket or a device (a
     // link to /dev/null included); those are not ours to replace.
     const QFileInfo target(file);
     if (target.exists() && !target.isFile())
-        return false;
+        return fail(QStringLiteral("not a regular file"));
     QSaveFile out(file);
     // A writable file in a folder we may not create files in still gets written, just not
     // atomically; refusing would lose the user's change.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return fail(out.errorString());
     if (out.write(bytes) != bytes.size()) {
+        const QString reason = out.errorString();
         out.cancelWriting();
-        return false;
+        return fail(reason);
     }
-    return out.commit();
+    return out.commit() || fail(out.errorString());
 }
 
 QString IniResult(const QString& stored) {

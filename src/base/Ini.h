@@ -57,5 +57,6 @@ QString IniResult(const QString& stored);
 // The bytes of a file, or empty when it is missing, not a regular file, or unreadable.
 QByteArray ReadFileBytes(const QString& file);
 
-// Replaces a file's contents atomically; false when that failed (the old file is then whole).
-bool WriteFileAtomically(const QString& file, const QByteArray& bytes);
+// Replaces a file's contents atomically; false when that failed (the old file is then whole),
+// with the system's reason in `error` when one is given.
+bool WriteFileAtomically(const QString& file, const QByteArray& bytes, QString* error = nullptr);

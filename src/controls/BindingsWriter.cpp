@@ -1,6 +1,7 @@
 #include "controls/BindingsWriter.h"
 
 #include "base/IniDocument.h"
+#include "base/TextCodec.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -121,7 +122,7 @@ std::vector<IniEntry> BindingsWriter::plainEntries() const {
     return entries;
 }
 
-std::optional<QByteArray> BindingsWriter::rewriteBytes() const {
+std::optional<QByteArray> BindingsWriter::rewriteBytes(const QByteArray& before) const {
     // The INI writer on an empty file builds the same lines as it would on a deleted one.
     std::vector<IniEntry> entries = plainEntries();
     for (IniEntry& e : entries) {
@@ -136,17 +137,42 @@ std::optional<QByteArray> BindingsWriter::rewriteBytes() const {
     QStringList lines = QString::fromUtf8(doc.toBytes()).split(lineBreak);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the break after the last line ends it; it starts no new one
-    QString text = lines.join(QStringLiteral("\r\n"));
 
+    // The writer's lines are headers ("[" first), entries (a key holds no "=", so the first
+    // "=" ends it) and blank lines. Only the headers and the entries' "=" take the emulator's
+    // spelling: the values' own text is left alone, brackets and "=" included, so that the
+    // file reads back as saved and saving again changes nothing.
+    QStringList headers;
+    std::vector<qsizetype> headerLines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString& line = lines[i];
+        if (line.startsWith(u'[')) {
+            headers.append(line);
+            headerLines.push_back(i);
+        } else if (const qsizetype eq = line.indexOf(u'='); eq >= 0) {
+            line.insert(eq, u' ');
+        }
+    }
     std::vector<HeaderStep> steps;
     steps.reserve(m_tables.CatIndex.size());
     for (int c = 1; c <= int(m_tables.CatIndex.size()); ++c) {
         const QString keyName = keyNameOf(c);
         steps.push_back({IniText::trimBlanks(ControlDefinitions::sectionName(keyName)), keyName});
     }
-    text = restoreHeaders(text, steps);
-    text.replace(u'=', QStringLiteral(" ="));
-    return (text + QStringLiteral("\r\n")).toUtf8();
+    // No header or KeyName holds a line break, so the headers go through the steps as one text.
+    const QStringList restored = restoreHeaders(headers.join(u'\n'), steps).split(u'\n');
+    for (size_t h = 0; h < headerLines.size() && h < size_t(restored.size()); ++h)
+        lines[headerLines[h]] = restored[qsizetype(h)];
+
+    const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    if (!before.isEmpty() && !IsValidUtf8(before)) {
+        for (const QChar ch : text)
+            if (ch.unicode() > 0xFF)
+                return std::nullopt;
+        return text.toLatin1();
+    }
+    const QByteArray bom = before.startsWith("\xEF\xBB\xBF") ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    return bom + text.toUtf8();
 }
 
 BindingsWriter::Outcome BindingsWriter::save(const QString& emulatorIniFile) const {
@@ -154,7 +180,7 @@ BindingsWriter::Outcome BindingsWriter::save(const QString& emulatorIniFile) con
         return Outcome::NothingToSave;
     if (!m_tables.isRewriteMode())
         return WriteIniEntries(emulatorIniFile, plainEntries()) ? Outcome::Saved : Outcome::Failed;
-    const std::optional<QByteArray> bytes = rewriteBytes();
+    const std::optional<QByteArray> bytes = rewriteBytes(ReadFileBytes(emulatorIniFile));
     if (!bytes)
         return Outcome::Failed;
     return WriteFileAtomically(emulatorIniFile, *bytes) ? Outcome::Saved : Outcome::Failed;

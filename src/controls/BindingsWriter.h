@@ -31,11 +31,15 @@ public:
     // Plain mode: one (section, key, value) per input, in category and input order.
     std::vector<IniEntry> plainEntries() const;
 
-    // Rewrite mode: the whole new file. The bytes are those that deleting the file, writing
-    // each entry as `K ` = ` "V"` with the INI writer, and then the text pass (lines joined by
-    // CR LF, headers put back as KeyName spells them, "=" made " =", one CR LF at the end)
-    // would leave. nullopt when the INI writer would refuse an entry.
-    std::optional<QByteArray> rewriteBytes() const;
+    // Rewrite mode: the whole new file, replacing `before` (the file's bytes now, empty for
+    // none). The bytes are those that deleting the file, writing each entry as `K ` = ` "V"`
+    // with the INI writer, and then the text pass would leave: lines joined by CR LF, each
+    // header line put back as KeyName spells it, the "=" after each key made " =", one CR LF
+    // at the end. Values are left as written, so each reads back as itself and a second save
+    // gives the same bytes. A file that is not UTF-8 stays 8-bit (Latin-1, byte for byte); a
+    // UTF-8 byte-order mark stays. nullopt when the INI writer would refuse an entry, or a
+    // character has no byte in an 8-bit file.
+    std::optional<QByteArray> rewriteBytes(const QByteArray& before = {}) const;
 
     Outcome save(const QString& emulatorIniFile) const;
 

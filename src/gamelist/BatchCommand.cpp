@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+
 QByteArray BatchScriptText(const QString& appDir, const QString& program,
                            const QString& arguments) {
     const QString text = appDir.left(2) + QStringLiteral("\r\ncd\\\r\ncd ") + appDir +
@@ -16,8 +18,25 @@ QByteArray BatchScriptText(const QString& appDir, const QString& program,
     return text.toLocal8Bit();
 }
 
+QString ShellWord(const QString& program) {
+    // An empty name stays empty: the line is then the arguments alone, as it always was.
+#ifdef Q_OS_WIN
+    if (!program.contains(u' '))
+        return program;
+    return u'"' + program + u'"';
+#else
+    static const QString plain = QStringLiteral(
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-+./:,@%");
+    if (std::all_of(program.begin(), program.end(), [](QChar c) { return plain.contains(c); }))
+        return program;
+    QString quoted = program;
+    quoted.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + quoted + u'\'';
+#endif
+}
+
 QString BatchCommandLine(const QString& program, const QString& arguments) {
-    return program + arguments;
+    return ShellWord(program) + arguments;
 }
 
 QString PathWithAppFolderFirst(const QString& appDir, const QString& inheritedPath) {

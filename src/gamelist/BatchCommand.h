@@ -23,8 +23,14 @@ bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& pro
 QByteArray BatchScriptText(const QString& appDir, const QString& program,
                            const QString& arguments);
 
-// The line run by /bin/sh -c where there is no script.
+// The line run by /bin/sh -c where there is no script (and the script's last line): the
+// program quoted for the shell where it needs it, so that a name with blanks stays one
+// program, then the arguments as shell text of their own.
 QString BatchCommandLine(const QString& program, const QString& arguments);
+
+// A program name as one word of shell text: as it stands when it holds only characters that
+// no shell reads specially, else between single quotes (double quotes on Windows).
+QString ShellWord(const QString& program);
 
 // The child's PATH: the application folder first, then the inherited folders.
 QString PathWithAppFolderFirst(const QString& appDir, const QString& inheritedPath);

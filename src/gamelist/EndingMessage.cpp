@@ -10,8 +10,10 @@ QString EndingMessageForStderr(const QString& text) {
     return QStringLiteral("tarvelin: ") + plain + u'\n';
 }
 
-void ShowEndingMessage(Dialogs& dialogs, const QString& text) {
+void ShowEndingMessage(Dialogs& dialogs, const QString& text, const QString& cause) {
     QTextStream err(stderr);
+    if (!cause.isEmpty())
+        err << EndingMessageForStderr(cause);
     err << EndingMessageForStderr(text);
     err.flush();
     dialogs.critical(text);

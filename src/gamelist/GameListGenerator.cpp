@@ -7,6 +7,7 @@
 #include "gamelist/GameListOutput.h"
 #include "gamelist/TextLines.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,7 +23,14 @@ QString checkAdvice(const QString& GlName) {
                           "and that the command is correct.");
 }
 
-GameListResult failure(const QString& message) { return {false, message, QString()}; }
+GameListResult failure(const QString& message, const QString& cause = QString()) {
+    return {false, message, cause, QString()};
+}
+
+// The cause of an unknown error: what was done to which file, and the system's reason.
+QString cause(const QString& what, const QString& file, const QString& reason) {
+    return what + u' ' + QDir::toNativeSeparators(file) + QStringLiteral(": ") + reason;
+}
 
 // The emulator with its list command, its standard output landing in the output file.
 bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
@@ -91,7 +99,10 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
     if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
     if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
-        return failure(GameListMessages::unknownError());
+        return failure(GameListMessages::unknownError(),
+                       QStringLiteral("the script that runs the list command could not be "
+                                      "written or deleted in ") +
+                           QDir::toNativeSeparators(request.appDir));
     return BuildGameListCache(request);
 }
 
@@ -101,7 +112,8 @@ GameListResult BuildGameListCache(const GameListRequest& request) {
         return failure(GameListMessages::outputNotFound(request.GlName));
     QFile file(output);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(GameListMessages::unknownError());
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot read"), output, file.errorString()));
     const QByteArray bytes = file.readAll();
     file.close();
 
@@ -111,13 +123,20 @@ GameListResult BuildGameListCache(const GameListRequest& request) {
     case GameListOutput::Outcome::TooShort:
         return failure(GameListMessages::outputEmpty(request.GlName));
     case GameListOutput::Outcome::Unusable:
-        return failure(GameListMessages::unknownError());
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot cut the games of"), output,
+                             QStringLiteral("GameListRomLen is %1, below 0").arg(request.RomLen)));
     case GameListOutput::Outcome::Parsed:
         break;
     }
-    if (!WriteFileAtomically(AppPaths::gameListCache(request.appDir), cache))
-        return failure(GameListMessages::unknownError());
-    if (!QFile::remove(output))
-        return failure(GameListMessages::unknownError());
-    return {true, QString(), helpText};
+    QString error;
+    const QString cacheFile = AppPaths::gameListCache(request.appDir);
+    if (!WriteFileAtomically(cacheFile, cache, &error))
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot write"), cacheFile, error));
+    QFile written(output);
+    if (!written.remove())
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot delete"), output, written.errorString()));
+    return {true, QString(), QString(), helpText};
 }

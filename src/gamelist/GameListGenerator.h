@@ -18,6 +18,7 @@ struct GameListRequest {
 struct GameListResult {
     bool ok = false;
     QString message; // the message that ends the program when not ok
+    QString cause;   // where the message does not say it: which file, which system error
     QString HelpText;
 };
 

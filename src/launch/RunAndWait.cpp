@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -36,17 +37,6 @@ WaitResult waitOnce(QProcess& process) {
     if (process.state() == QProcess::NotRunning)
         return WaitResult::Ended;
     return process.error() == QProcess::Timedout ? WaitResult::TimedOut : WaitResult::Failed;
-}
-
-// After a failed wait the program keeps running on its own, as it does when a Windows
-// process handle is closed: the process object outlives the call, so that the child is
-// neither killed now nor left as a zombie when it ends.
-void letRunOn(std::unique_ptr<QProcess> process) {
-    QProcess* running = process.release();
-    if (QCoreApplication* app = QCoreApplication::instance()) {
-        running->setParent(app);
-        QObject::connect(running, &QProcess::finished, running, &QObject::deleteLater);
-    }
 }
 
 } // namespace
@@ -100,7 +90,21 @@ void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
         },
         [] { QCoreApplication::processEvents(); });
     if (failed)
-        letRunOn(std::move(process));
+        LetRunOn(std::move(process));
+}
+
+void LetRunOn(std::unique_ptr<QProcess> process) {
+    // Deleting a QProcess kills its child, so the objects of the programs left to run on are
+    // never deleted while their child runs, not even when Tarvelin ends: they stay in a list
+    // that is never destroyed. One whose child ends is reaped and deleted then.
+    static auto* const runningOn = new std::vector<QProcess*>();
+    QProcess* running = process.release();
+    running->setParent(nullptr);
+    runningOn->push_back(running);
+    QObject::connect(running, &QProcess::finished, running, [running] {
+        std::erase(*runningOn, running);
+        running->deleteLater();
+    });
 }
 
 void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
@@ -109,6 +113,6 @@ void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
     // below the application folder as on a Windows drive.
     RunOptions options;
     options.showState = ShowStateForWindowStyle(windowStyle);
-    const QStringList words = SplitCommandLine(ComposeCommandLine(program, arguments));
-    RunAndWait(dialogs, folder, words.value(0), words.mid(1), options);
+    // The program is one name, blanks and all ("My Emulator"); only its arguments are split.
+    RunAndWait(dialogs, folder, program, SplitCommandLine(arguments), options);
 }

@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class Dialogs;
+class QProcess;
 
 // The show state that a window style code (0 to 5, anything else meaning 4) asks the started
 // program's first window to take, numbered as the Windows start call numbers them. The code
@@ -30,10 +32,14 @@ struct RunOptions {
 void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
                 const QStringList& arguments, const RunOptions& options = {});
 
-// The same for a command line given as program and argument text (the argument text may hold
-// double-quoted groups), with a window style code.
+// The same for a program and its argument text, with a window style code. The program is one
+// name even with blanks in it; the argument text is split with double-quote grouping.
 void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
                 const QString& arguments, double windowStyle);
+
+// Lets a started program run on by itself, as a program whose wait failed does: it is never
+// killed, neither now nor when Tarvelin ends, and never left as a zombie if it ends first.
+void LetRunOn(std::unique_ptr<QProcess> process);
 
 namespace RunAndWaitTiming {
 // The fixed pause between the start and the first wait, whether or not the start succeeded.

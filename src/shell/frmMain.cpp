@@ -213,7 +213,7 @@ bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpE
     const GameListResult result = GenerateGameList(
         m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen});
     if (!result.ok) {
-        ShowEndingMessage(m_dialogs, result.message);
+        ShowEndingMessage(m_dialogs, result.message, result.cause);
         return false;
     }
     m_state.HelpText = result.HelpText;

@@ -63,10 +63,17 @@ void tst_AboutLayout::layout_data() {
     QTest::newRow("frame taller than the room below the button")
         << QSizeF(6000, 1500) << 270.0 << 855.0 << QSizeF(60, 600) << inf << QSizeF(6000, 3450)
         << QSizeF(5940, 2850) << QRectF(150, 1500, 5700, 855) << QRectF(1800, 2355, 1935, 375);
-    // A picture narrower than the button's right edge: the window stays wide enough for it.
+    // A picture narrower than the button's reach: the window is as wide as the picture, and
+    // the button moves left to end 120 inside it, or narrows to the window with 120 each side.
+    QTest::newRow("picture 200 x 50 pixels")
+        << QSizeF(3000, 750) << 270.0 << 855.0 << QSizeF() << inf << QSizeF(3000, 2480)
+        << QSizeF(3000, 2480) << QRectF(75, 750, 2850, 855) << QRectF(945, 1605, 1935, 375);
+    QTest::newRow("framed picture 200 x 50 pixels")
+        << QSizeF(3000, 750) << 270.0 << 855.0 << QSizeF(60, 300) << inf << QSizeF(3000, 2480)
+        << QSizeF(2940, 2180) << QRectF(75, 750, 2850, 855) << QRectF(885, 1605, 1935, 375);
     QTest::newRow("picture narrower than the button")
-        << QSizeF(1500, 750) << 270.0 << 855.0 << QSizeF() << inf << QSizeF(3855, 2480)
-        << QSizeF(3855, 2480) << QRectF(37.5, 750, 1425, 855) << QRectF(1800, 1605, 1935, 375);
+        << QSizeF(1500, 750) << 270.0 << 855.0 << QSizeF() << inf << QSizeF(1500, 2480)
+        << QSizeF(1500, 2480) << QRectF(37.5, 750, 1425, 855) << QRectF(120, 1605, 1260, 375);
 
     // A window taller than the screen stops at its height; the button moves up with the bottom
     // edge and the text is cut off at the button.
@@ -110,7 +117,7 @@ void tst_AboutLayout::buttonKeepsItsLeft_data() {
     QTest::addColumn<double>("pictureWidth");
     QTest::newRow("design width") << 5550.0;
     QTest::newRow("wide") << 12000.0;
-    QTest::newRow("narrow") << 2000.0;
+    QTest::newRow("as far as the button reaches") << 3855.0;
 }
 
 void tst_AboutLayout::buttonKeepsItsLeft() {
@@ -120,6 +127,7 @@ void tst_AboutLayout::buttonKeepsItsLeft() {
     m.lineHeight = 270;
     const AboutLayout l = LayOutAbout(m);
     QCOMPARE(l.ok.left(), 1800.0);
+    QCOMPARE(l.outerWidth, pictureWidth);
     QCOMPARE(l.label.center().x(), pictureWidth / 2);
 }
 

@@ -16,14 +16,16 @@ class tst_BindingsWriter : public QObject {
 private slots:
     void goldenSave_data();
     void goldenSave();
-    void rewriteEqualsSpecifiedSteps_data();
-    void rewriteEqualsSpecifiedSteps();
+    void rewriteEqualsTheStepsOneByOne_data();
+    void rewriteEqualsTheStepsOneByOne();
     void keyNameIsReadAgainWhenSaving_data();
     void keyNameIsReadAgainWhenSaving();
     void nothingToSave_data();
     void nothingToSave();
     void failedSaveLeavesFile_data();
     void failedSaveLeavesFile();
+    void savingAgainChangesNothing_data();
+    void savingAgainChangesNothing();
 };
 
 namespace {
@@ -66,15 +68,23 @@ QByteArray rewriteStepByStep(const TestAppFolder& app, const QStringList& captur
     QStringList lines = QString::fromUtf8(app.read(kEmu)).split(QRegularExpression("\r\n|\r|\n"));
     if (lines.last().isEmpty())
         lines.removeLast();
-    QString text = lines.join("\r\n");
-    for (int c = 1; c <= tables.numCats; ++c) {
-        const QString keyName = ReadIni(defs, ControlDefinitions::categorySection(c), "KeyName");
-        QString bare = keyName;
-        bare = bare.remove('[').remove(']').trimmed();
-        text.replace("[" + bare + "]", keyName);
+    // Header lines take KeyName's spelling and each entry's first "=" a blank before it; the
+    // values are left as written.
+    for (QString& line : lines) {
+        if (!line.startsWith('[')) {
+            if (line.contains('='))
+                line.replace(line.indexOf('='), 1, " =");
+            continue;
+        }
+        for (int c = 1; c <= tables.numCats; ++c) {
+            const QString keyName =
+                ReadIni(defs, ControlDefinitions::categorySection(c), "KeyName");
+            QString bare = keyName;
+            bare = bare.remove('[').remove(']').trimmed();
+            line.replace("[" + bare + "]", keyName);
+        }
     }
-    text.replace("=", " =");
-    return (text + "\r\n").toUtf8();
+    return (lines.join("\r\n") + "\r\n").toUtf8();
 }
 
 } // namespace
@@ -100,7 +110,7 @@ void tst_BindingsWriter::goldenSave_data() {
     QTest::newRow("rewrite: foreign keys gone, KeyName headers kept")
         << "defs-rewrite.ini"
         << "emu-before.ini" << QStringList() << "rewrite-existing.expected";
-    QTest::newRow("rewrite: \"=\" in a binding gets a blank")
+    QTest::newRow("rewrite: a binding of \"=\" is written as it is")
         << "defs-rewrite.ini"
         << "emu-before.ini" << QStringList{"3=Right Alt", "4=="} << "rewrite-captured.expected";
     QTest::newRow("rewrite: new file holds the defaults")
@@ -124,7 +134,7 @@ void tst_BindingsWriter::goldenSave() {
     QCOMPARE(app.read(kEmu), TestData("save/" + expected));
 }
 
-void tst_BindingsWriter::rewriteEqualsSpecifiedSteps_data() {
+void tst_BindingsWriter::rewriteEqualsTheStepsOneByOne_data() {
     QTest::addColumn<QByteArray>("definitions");
     QTest::addColumn<QStringList>("captures");
     const QByteArray demo = TestData("save/defs-rewrite.ini");
@@ -141,7 +151,7 @@ void tst_BindingsWriter::rewriteEqualsSpecifiedSteps_data() {
         << QStringList();
 }
 
-void tst_BindingsWriter::rewriteEqualsSpecifiedSteps() {
+void tst_BindingsWriter::rewriteEqualsTheStepsOneByOne() {
     QFETCH(QByteArray, definitions);
     QFETCH(QStringList, captures);
     TestAppFolder app;
@@ -236,6 +246,53 @@ void tst_BindingsWriter::failedSaveLeavesFile() {
     QCOMPARE(saveIn(app), BindingsWriter::Outcome::Failed);
     QCOMPARE(app.read(kEmu), old);
     QCOMPARE(app.read("plainfile"), QByteArray("not a folder"));
+}
+
+void tst_BindingsWriter::savingAgainChangesNothing_data() {
+    QTest::addColumn<QString>("definitions");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("captures");
+    QTest::addColumn<QByteArray>("saved"); // bytes the first save must hold
+    for (const bool rewrite : {false, true}) {
+        const char* defs = rewrite ? "defs-rewrite.ini" : "defs-plain.ini";
+        QTest::addRow("%s: \"=\" inside a binding", defs)
+            << defs << QByteArray() << QStringList{"1=a=b", "4=="}
+            << QByteArray(rewrite ? "up = \"a=b\"\r\n" : "up=a=b\n");
+        QTest::addRow("%s: a header inside a binding", defs)
+            << defs << QByteArray() << QStringList{"2=[System]"}
+            << QByteArray(rewrite ? "fire = \"[System]\"\r\n" : "fire=[System]\n");
+        QTest::addRow("%s: 8-bit file", defs)
+            << defs << QByteArray("[ Player 1 ]\r\nup = \"Fl\xe8" "che\"\r\n") << QStringList()
+            << QByteArray("Fl\xe8" "che");
+        QTest::addRow("%s: UTF-8 file with a byte-order mark", defs)
+            << defs << QByteArray("\xef\xbb\xbf[ Player 1 ]\r\nup = \"Fl\xc3\xa8" "che\"\r\n")
+            << QStringList() << QByteArray("Fl\xc3\xa8" "che");
+    }
+}
+
+void tst_BindingsWriter::savingAgainChangesNothing() {
+    QFETCH(QString, definitions);
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, captures);
+    QFETCH(QByteArray, saved);
+    TestAppFolder app;
+    app.write("dovrel/controldef.ini", TestData("save/" + definitions));
+    if (!before.isEmpty())
+        app.write(kEmu, before);
+    ControlTables first = ControlDefinitions::ReadControlTables(app.path());
+    applyCaptures(first, captures);
+    const IniSnapshot defs(app.file("dovrel/controldef.ini"));
+    QCOMPARE(BindingsWriter(first, defs).save(app.file(kEmu)), BindingsWriter::Outcome::Saved);
+    const QByteArray once = app.read(kEmu);
+    QVERIFY2(once.contains(saved), once.constData());
+    if (before.startsWith("\xef\xbb\xbf"))
+        QVERIFY(once.startsWith("\xef\xbb\xbf"));
+    // Every binding reads back as saved, and a second save writes the same bytes.
+    const ControlTables loaded = ControlDefinitions::ReadControlTables(app.path());
+    for (size_t n = 1; n < first.InputList.size(); ++n)
+        QCOMPARE(loaded.InputList[n].binding, BindingsWriter(first, defs).valueOf(int(n)));
+    QCOMPARE(BindingsWriter(loaded, defs).save(app.file(kEmu)), BindingsWriter::Outcome::Saved);
+    QCOMPARE(app.read(kEmu), once);
 }
 
 QTEST_APPLESS_MAIN(tst_BindingsWriter)

@@ -1,4 +1,5 @@
 #include "base/TextCodec.h"
+#include "gamelist/BatchCommand.h"
 #include "gamelist/EndingMessage.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListGenerator.h"
@@ -36,6 +37,7 @@ private slots:
     void cleanup() { QDir::setCurrent(m_startDir); }
     void generatesCacheAndHelpText();
     void handMadeOutputIsUsedAndDeleted();
+    void emulatorNameWithBlanksIsOneProgram();
     void failures_data();
     void failures();
     void emptyExeNamePassesTheEmulatorCheck();
@@ -74,6 +76,21 @@ void tst_GameListGenerator::handMadeOutputIsUsedAndDeleted() {
     QCOMPARE(app.read("dovrel/glist.lst"), TestData("list-glist.lst"));
     QVERIFY(!app.exists("gamelist.txt"));
     QVERIFY(!app.exists("ran.out"));
+}
+
+void tst_GameListGenerator::emulatorNameWithBlanksIsOneProgram() {
+    TestAppFolder app;
+    const QString exeName = "my emus/My Emu's $HOME";
+    writeEmulator(app, exeName, TestData("list-output.txt"));
+    GameListRequest request = demoRequest(app);
+    request.ExeName = exeName;
+    FakeDialogs dialogs;
+    const GameListResult result = GenerateGameList(dialogs, request);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    QCOMPARE(app.read("dovrel/glist.lst"), TestData("list-glist.lst"));
+    QCOMPARE(BatchCommandLine(exeName, " -listfull"),
+             QString("'my emus/My Emu'\\''s $HOME' -listfull"));
+    QCOMPARE(BatchCommandLine("emu", " -listfull"), QString("emu -listfull"));
 }
 
 void tst_GameListGenerator::failures_data() {

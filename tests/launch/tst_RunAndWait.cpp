@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 #include <QtTest>
 
@@ -44,6 +45,8 @@ private slots:
     void unusableFolderIsSkipped();
     void environmentAndOutputFile();
     void endedProcessIsReaped();
+    void programWithBlanksIsOneProgram();
+    void programLeftToRunOnOutlivesTarvelin();
 
 private:
     QString m_startDir;
@@ -238,5 +241,45 @@ void tst_RunAndWait::endedProcessIsReaped() {
     QCOMPARE(errno, ESRCH);
 }
 
-QTEST_GUILESS_MAIN(tst_RunAndWait)
+void tst_RunAndWait::programWithBlanksIsOneProgram() {
+    TestAppFolder app;
+    app.writeScript("my emus/My Emulator", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/../args.out\"\n");
+    FakeDialogs dialogs;
+    RunAndWait(dialogs, app.path(), "my emus/My Emulator", " -x \"a b\"", 0);
+    QCOMPARE(app.read("args.out"), QByteArray("-x|a b|"));
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+// The child half: starts the runner, lets it run on and ends at once, its application object
+// and all with it.
+int letRunOnAndEnd(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    auto runner = std::make_unique<QProcess>();
+    runner->start(QString::fromLocal8Bit(argv[2]), {QString::fromLocal8Bit(argv[3])});
+    if (!runner->waitForStarted(5000))
+        return 3;
+    LetRunOn(std::move(runner));
+    return 0;
+}
+
+void tst_RunAndWait::programLeftToRunOnOutlivesTarvelin() {
+    TestAppFolder app;
+    app.writeScript("runner", "sleep 1\necho ran on > \"$1\"\n");
+    QProcess tarvelin;
+    tarvelin.start(QCoreApplication::applicationFilePath(),
+                   {"--let-run-on", app.file("runner"), app.file("ran.out")});
+    QVERIFY(tarvelin.waitForFinished(10000));
+    QCOMPARE(tarvelin.exitCode(), 0);
+    QVERIFY(!app.exists("ran.out")); // Tarvelin ended first
+    QTRY_COMPARE_WITH_TIMEOUT(app.read("ran.out"), QByteArray("ran on\n"), 10000);
+}
+
+int main(int argc, char* argv[]) {
+    if (argc == 4 && qstrcmp(argv[1], "--let-run-on") == 0)
+        return letRunOnAndEnd(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_RunAndWait test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_RunAndWait.moc"

@@ -1,4 +1,5 @@
 #include "base/AppPaths.h"
+#include "gamelist/EndingMessage.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/GameListLoader.h"
@@ -6,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include "common/FakeDialogs.h"
+#include "common/StderrCapture.h"
 #include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
@@ -204,6 +207,16 @@ void tst_HostileGameList::cacheCannotBeWritten() {
     const GameListResult result = BuildGameListCache(request(app, 0, 0, 4));
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QString("Unknown List Generation error!"));
+    // The message is the same for every cause; stderr says which file and why, first.
+    const QString what = "cannot write " + cache + ": ";
+    QVERIFY2(result.cause.startsWith(what) && result.cause.size() > what.size(),
+             qPrintable(result.cause));
+    FakeDialogs dialogs;
+    StderrCapture stderrCapture;
+    ShowEndingMessage(dialogs, result.message, result.cause);
+    QCOMPARE(stderrCapture.lines(), QStringList({"tarvelin: " + result.cause,
+                                                 "tarvelin: Unknown List Generation error!"}));
+    QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(app.read("gamelist.txt"), QByteArray("h\nrom Game\n"));
     if (kind == "directory")
         QCOMPARE(app.read("dovrel/glist.lst/inside"), QByteArray("kept"));

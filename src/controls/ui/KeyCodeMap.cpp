@@ -145,13 +145,29 @@ int keypadKey(int qtKey) {
     }
 }
 
+// X11 key symbols of the right-hand modifiers (X11/keysymdef.h).
+namespace XkbSymbol {
+constexpr quint32 ShiftRight = 0xffe2;
+constexpr quint32 ControlRight = 0xffe4;
+constexpr quint32 AltRight = 0xffea;
+constexpr quint32 Level3Shift = 0xfe03; // AltGr on many layouts, where Alt_R would be
+} // namespace XkbSymbol
+
 bool isRightHand(int qtKey, quint32 scanCode, quint32 nativeVirtualKey, NativeKeys native) {
     switch (native) {
     case NativeKeys::Xkb:
-        // xkb keycodes of Shift_R, Control_R and Alt_R (the last also ISO_Level3_Shift).
-        return (qtKey == Qt::Key_Shift && scanCode == 62) ||
-               (qtKey == Qt::Key_Control && scanCode == 105) ||
-               (qtKey == Qt::Key_Alt && scanCode == 108);
+        // The key symbol, which names the hand whatever keymap put it on which keycode.
+        switch (nativeVirtualKey) {
+        case XkbSymbol::ShiftRight:
+            return qtKey == Qt::Key_Shift;
+        case XkbSymbol::ControlRight:
+            return qtKey == Qt::Key_Control;
+        case XkbSymbol::AltRight:
+        case XkbSymbol::Level3Shift:
+            return qtKey == Qt::Key_Alt;
+        default:
+            return false;
+        }
     case NativeKeys::Windows:
         if (nativeVirtualKey >= VirtualKey::LeftShift && nativeVirtualKey <= VirtualKey::RightAlt)
             return (nativeVirtualKey - VirtualKey::LeftShift) % 2 == 1;

@@ -11,7 +11,7 @@ class QKeyEvent;
 namespace KeyCodeMap {
 
 enum class NativeKeys {
-    Xkb,     // X11 and Wayland: the native scan code is the xkb keycode
+    Xkb,     // X11 and Wayland: the native virtual key is the key symbol (Shift_R ...)
     Windows, // the native virtual key, and the scan code with its extended-key bit
     Unknown, // no hand is known; the left-hand code stands for both
 };

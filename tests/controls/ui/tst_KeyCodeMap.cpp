@@ -90,21 +90,35 @@ void tst_KeyCodeMap::hands_data() {
     QTest::addColumn<quint32>("nativeVirtualKey");
     QTest::addColumn<NativeKeys>("native");
     QTest::addColumn<int>("code");
-    // X11 and Wayland: the xkb keycode.
+    // X11 and Wayland: the key symbol, whichever keycode the keymap gives the key.
     QTest::newRow("xkb left shift")
         << int(Qt::Key_Shift) << 50u << 0xffe1u << NativeKeys::Xkb << 160;
     QTest::newRow("xkb right shift")
         << int(Qt::Key_Shift) << 62u << 0xffe2u << NativeKeys::Xkb << 161;
     QTest::newRow("xkb left control")
-        << int(Qt::Key_Control) << 37u << 0u << NativeKeys::Xkb << 162;
+        << int(Qt::Key_Control) << 37u << 0xffe3u << NativeKeys::Xkb << 162;
     QTest::newRow("xkb right control")
-        << int(Qt::Key_Control) << 105u << 0u << NativeKeys::Xkb << 163;
-    QTest::newRow("xkb left alt") << int(Qt::Key_Alt) << 64u << 0u << NativeKeys::Xkb << 164;
-    QTest::newRow("xkb right alt") << int(Qt::Key_Alt) << 108u << 0u << NativeKeys::Xkb << 165;
-    QTest::newRow("xkb AltGr") << int(Qt::Key_AltGr) << 108u << 0u << NativeKeys::Xkb << 165;
-    QTest::newRow("xkb shift, control's keycode")
-        << int(Qt::Key_Shift) << 105u << 0u << NativeKeys::Xkb << 160;
-    QTest::newRow("xkb no scan code") << int(Qt::Key_Shift) << 0u << 0u << NativeKeys::Xkb << 160;
+        << int(Qt::Key_Control) << 105u << 0xffe4u << NativeKeys::Xkb << 163;
+    QTest::newRow("xkb left alt") << int(Qt::Key_Alt) << 64u << 0xffe9u << NativeKeys::Xkb << 164;
+    QTest::newRow("xkb right alt") << int(Qt::Key_Alt) << 108u << 0xffeau << NativeKeys::Xkb << 165;
+    QTest::newRow("xkb right alt as ISO_Level3_Shift")
+        << int(Qt::Key_Alt) << 108u << 0xfe03u << NativeKeys::Xkb << 165;
+    QTest::newRow("xkb AltGr") << int(Qt::Key_AltGr) << 108u << 0xfe03u << NativeKeys::Xkb << 165;
+    // Another keymap: the keycodes of the usual right-hand keys carry left-hand symbols, and
+    // other keycodes the right-hand ones.
+    QTest::newRow("xkb Shift_L on keycode 62")
+        << int(Qt::Key_Shift) << 62u << 0xffe1u << NativeKeys::Xkb << 160;
+    QTest::newRow("xkb Shift_R on keycode 50")
+        << int(Qt::Key_Shift) << 50u << 0xffe2u << NativeKeys::Xkb << 161;
+    QTest::newRow("xkb Control_L on keycode 105")
+        << int(Qt::Key_Control) << 105u << 0xffe3u << NativeKeys::Xkb << 162;
+    QTest::newRow("xkb Control_R on keycode 66")
+        << int(Qt::Key_Control) << 66u << 0xffe4u << NativeKeys::Xkb << 163;
+    QTest::newRow("xkb Alt_L on keycode 108")
+        << int(Qt::Key_Alt) << 108u << 0xffe9u << NativeKeys::Xkb << 164;
+    QTest::newRow("xkb shift with control's symbol")
+        << int(Qt::Key_Shift) << 105u << 0xffe4u << NativeKeys::Xkb << 160;
+    QTest::newRow("xkb no symbol") << int(Qt::Key_Shift) << 62u << 0u << NativeKeys::Xkb << 160;
     // Windows: the native virtual key, or the scan code and its extended-key bit.
     QTest::newRow("win VK_RSHIFT")
         << int(Qt::Key_Shift) << 0u << 161u << NativeKeys::Windows << 161;

@@ -106,8 +106,13 @@ QRect rowTwips(const frmControls* w, const QWidget* control) {
                  qRound(Twips::fromPx(control->width())), qRound(Twips::fromPx(control->height())));
 }
 
-void sendKey(QWidget* w, QEvent::Type type, int key, quint32 scanCode = 0) {
-    QKeyEvent event(type, key, Qt::NoModifier, scanCode, 0, 0);
+// X11 key symbols of Shift_L, Shift_R and Control_R: what tells the hand of a modifier.
+constexpr quint32 kShiftLeft = 0xffe1;
+constexpr quint32 kShiftRight = 0xffe2;
+constexpr quint32 kControlRight = 0xffe4;
+
+void sendKey(QWidget* w, QEvent::Type type, int key, quint32 keySymbol = 0) {
+    QKeyEvent event(type, key, Qt::NoModifier, 0, keySymbol, 0);
     QApplication::sendEvent(w, &event);
 }
 
@@ -308,19 +313,19 @@ void tst_frmControls::capture_data() {
     QTest::addColumn<bool>("holdButton");
     QTest::addColumn<QString>("name"); // what the cell then shows and the input stores
 
-    const auto key = [](int k, quint32 scan = 0) {
-        return Steps([k, scan](frmControls* w) { sendKey(w, QEvent::KeyPress, k, scan); });
+    const auto key = [](int k, quint32 symbol = 0) {
+        return Steps([k, symbol](frmControls* w) { sendKey(w, QEvent::KeyPress, k, symbol); });
     };
     QTest::newRow("letter") << kKeyNames << Steps() << key(Qt::Key_A) << false << "A";
-    QTest::newRow("right shift by scan code")
-        << kKeyNames << Steps() << key(Qt::Key_Shift, 62) << false << "Right Shift";
-    QTest::newRow("left shift by scan code")
-        << kKeyNames << Steps() << key(Qt::Key_Shift, 50) << false << "Left Shift";
+    QTest::newRow("right shift by its key symbol")
+        << kKeyNames << Steps() << key(Qt::Key_Shift, kShiftRight) << false << "Right Shift";
+    QTest::newRow("left shift by its key symbol")
+        << kKeyNames << Steps() << key(Qt::Key_Shift, kShiftLeft) << false << "Left Shift";
     QTest::newRow("right shift, one name for both")
-        << QByteArray("[ScanCodes]\n16=Shift\n161=R\n") << Steps() << key(Qt::Key_Shift, 62)
+        << QByteArray("[ScanCodes]\n16=Shift\n161=R\n") << Steps() << key(Qt::Key_Shift, kShiftRight)
         << false << "Shift";
     QTest::newRow("right control")
-        << kKeyNames << Steps() << key(Qt::Key_Control, 105) << false << "Right Control";
+        << kKeyNames << Steps() << key(Qt::Key_Control, kControlRight) << false << "Right Control";
     QTest::newRow("no name") << kKeyNames << Steps() << key(Qt::Key_F13) << false << "unknown:124";
     QTest::newRow("empty name") << QByteArray("[ScanCodes]\n65=\n") << Steps() << key(Qt::Key_A)
                                 << false << "unknown:65";
@@ -335,11 +340,11 @@ void tst_frmControls::capture_data() {
     QTest::newRow("held mouse button") << kKeyNames << Steps() << Steps() << true << "Left Mouse";
     // Both down when the capture starts: the lower code wins.
     QTest::newRow("mouse button before a key") << kKeyNames << Steps([](frmControls* w) {
-        sendKey(w, QEvent::KeyPress, Qt::Key_Shift, 62);
+        sendKey(w, QEvent::KeyPress, Qt::Key_Shift, kShiftRight);
         QTest::mousePress(w->cmdBindAt(1), Qt::RightButton);
     }) << Steps() << false << "Right Mouse";
     QTest::newRow("either-hand shift before its right-hand code")
-        << kKeyNames << key(Qt::Key_Shift, 62) << Steps() << false << "Right Shift";
+        << kKeyNames << key(Qt::Key_Shift, kShiftRight) << Steps() << false << "Right Shift";
     QTest::newRow("quick click") << kKeyNames << Steps() << Steps([](frmControls* w) {
         QTest::mouseClick(w->cmdBindAt(3), Qt::RightButton);
     }) << false << "Right Mouse";
@@ -381,9 +386,9 @@ void tst_frmControls::capture() {
     for (int k : {Qt::Key_A, Qt::Key_B, Qt::Key_Escape, Qt::Key_Return, Qt::Key_F13,
                   Qt::Key_CapsLock, Qt::Key_NumLock})
         sendKey(w, QEvent::KeyRelease, k);
-    sendKey(w, QEvent::KeyRelease, Qt::Key_Shift, 62);
-    sendKey(w, QEvent::KeyRelease, Qt::Key_Shift, 50);
-    sendKey(w, QEvent::KeyRelease, Qt::Key_Control, 105);
+    sendKey(w, QEvent::KeyRelease, Qt::Key_Shift, kShiftRight);
+    sendKey(w, QEvent::KeyRelease, Qt::Key_Shift, kShiftLeft);
+    sendKey(w, QEvent::KeyRelease, Qt::Key_Control, kControlRight);
     QTest::mouseRelease(w->cmdBindAt(1), Qt::RightButton);
     QVERIFY(!w->capture().keys().anyDown());
 }
