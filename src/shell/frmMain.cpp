@@ -9,6 +9,7 @@
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/GameListLoader.h"
 #include "gamelist/ListFit.h"
+#include "gamelist/ui/GameFilterField.h"
 #include "launch/LaunchEmulator.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPlacement.h"
@@ -19,6 +20,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -31,6 +35,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 using namespace WidgetPlacement;
 
 namespace {
@@ -40,6 +46,20 @@ constexpr double kClientWidthTw = 5940;
 constexpr double kClientHeightTw = 5145;
 
 QFont windowFont() { return QFont(QStringLiteral("Arial"), 12); }
+
+// The gap between the filter field and the list below it, in pixels.
+constexpr int kFilterGapPx = 2;
+
+// A key that starts finding games when typed into the list: a visible character, typed without
+// Control, Alt or Meta. A blank starts nothing, as no word begins with one.
+bool startsFinding(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isPrint() && !c.isSpace();
+    });
+}
 
 } // namespace
 
@@ -70,6 +90,20 @@ void frmMain::buildFixedControls() {
     // single click.
     connect(lstGames, &GameListBox::rowDoubleClicked, this, [this] { cmdLaunch_Click(); });
     lstGames->installEventFilter(this);
+    lstGames->setToolTipSource([this](int row) {
+        const std::optional<PlayRecord> record = m_library.record(GameList.romName(row));
+        return record ? GameLibrary::describe(*record) : QString();
+    });
+
+    txtFilter = named(new GameFilterField(lstGames, client), "txtFilter");
+    txtFilter->hide();
+    connect(txtFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const std::optional<QString> selected = selectedRom();
+        m_view.query = text;
+        showGames(selected);
+    });
+    connect(txtFilter, &GameFilterField::escapePressed, this, &frmMain::closeFilter);
+    connect(txtFilter, &QLineEdit::returnPressed, this, &frmMain::cmdLaunch_Click);
 
     const auto button = [this](const char* name, const QString& caption, double left, double width) {
         auto* b = named(new QPushButton(caption, client), name);
@@ -133,6 +167,7 @@ void frmMain::buildMenus() {
     mnuViewShowGameConfig =
         named(mnuView->addAction(QStringLiteral("Show &Game Config")), "mnuViewShowGameConfig");
     mnuViewShowGameConfig->setCheckable(true);
+    buildViewMenu();
 
     mnuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
     mnuHelpAbout = named(mnuHelp->addAction(QStringLiteral("&About")), "mnuHelpAbout");
@@ -153,6 +188,40 @@ void frmMain::mnuConfigControls_Click() {
     WindowFrame::bringToFront(m_controls);
 }
 
+void frmMain::buildViewMenu() {
+    mnuView->addSeparator();
+    mnuViewFind = named(mnuView->addAction(QStringLiteral("&Find Games...")), "mnuViewFind");
+    mnuViewFind->setShortcut(QKeySequence::Find);
+    connect(mnuViewFind, &QAction::triggered, this, [this] { openFilter(); });
+    mnuViewFavourite = named(mnuView->addAction(QStringLiteral("Fa&vourite")), "mnuViewFavourite");
+    mnuViewFavourite->setCheckable(true);
+    mnuViewFavourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(mnuViewFavourite, &QAction::triggered, this, &frmMain::mnuViewFavourite_Click);
+
+    const auto choice = [this](const char* name, const QString& caption, bool ViewChoices::*member,
+                               bool ViewChoices::*excluded) {
+        QAction* action = named(mnuView->addAction(caption), name);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, member, excluded](bool on) {
+            ViewChoices choices = m_view;
+            choices.*member = on;
+            if (on && excluded)
+                choices.*excluded = false; // one order at a time
+            if (on && member == &ViewChoices::recentlyPlayed)
+                m_library.keep(); // launches are recorded from now on
+            setViewChoices(choices);
+        });
+        return action;
+    };
+    mnuView->addSeparator();
+    mnuViewFavouritesOnly = choice("mnuViewFavouritesOnly", QStringLiteral("Fav&ourites Only"),
+                                   &ViewChoices::favouritesOnly, nullptr);
+    mnuViewRecentlyPlayed = choice("mnuViewRecentlyPlayed", QStringLiteral("Recently &Played"),
+                                   &ViewChoices::recentlyPlayed, &ViewChoices::sortByTitle);
+    mnuViewSortByTitle = choice("mnuViewSortByTitle", QStringLiteral("Sort by &Title"),
+                                &ViewChoices::sortByTitle, &ViewChoices::recentlyPlayed);
+}
+
 bool frmMain::Form_Load() {
     ReadDovrelCFG();
     const FrontEndSettings& s = m_state.settings;
@@ -167,6 +236,18 @@ bool frmMain::Form_Load() {
 void frmMain::ReadDovrelCFG() {
     FrontEndSettings& s = m_state.settings;
     s = ReadFrontEndSettings(m_state.appDir);
+    // The views and the library come first: the stored missing-games toggle fills the list.
+    const IniSnapshot settings(AppPaths::settingsFile(m_state.appDir));
+    const auto stored = [&settings](const char* key) {
+        return settings.read(QStringLiteral("Settings"), QString::fromLatin1(key)) == u"1";
+    };
+    m_view.favouritesOnly = stored("FavouritesOnly");
+    m_view.recentlyPlayed = stored("RecentlyPlayed");
+    m_view.sortByTitle = stored("SortByTitle") && !m_view.recentlyPlayed;
+    mnuViewFavouritesOnly->setChecked(m_view.favouritesOnly);
+    mnuViewRecentlyPlayed->setChecked(m_view.recentlyPlayed);
+    mnuViewSortByTitle->setChecked(m_view.sortByTitle);
+    m_library = GameLibrary::read(AppPaths::library(m_state.appDir));
     // Qt shows the application name in place of an empty title; a lone blank shows nothing.
     setWindowTitle(s.WindowCaption.isEmpty() ? QStringLiteral(" ") : s.WindowCaption);
     // The stored toggles run before the RomPath and RomExt defaults, as they always have: the
@@ -222,19 +303,126 @@ bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpE
 
 void frmMain::LoadGameList(bool OnlyAvailable) {
     const FrontEndSettings& s = m_state.settings;
-    QList<GameEntry> games = LoadGameEntries(AppPaths::gameListCache(m_state.appDir),
-                                             OnlyAvailable, s.RomPath, s.RomExt);
-    {
-        // The selection handler runs once, for the entry selected below, not for the clearing.
-        // Replacing the entries also drops the current row, so selecting entry 0 always
-        // signals, even when entry 0 was the selected one before this fill.
-        const QSignalBlocker blocker(lstGames);
-        lstGames->setItems(Descriptions(games));
-    }
-    GameList.fill(std::move(games));
+    m_listView.setGames(LoadGameEntries(AppPaths::gameListCache(m_state.appDir), OnlyAvailable,
+                                        s.RomPath, s.RomExt));
+    // The list grows to its entries from its own place, not from below the filter field.
+    const bool filtering = !txtFilter->isHidden();
+    if (filtering)
+        lstGames->setGeometry(m_listGeometry);
+    fillList();
     fitGameListToEntries();
+    if (filtering) {
+        m_listGeometry = lstGames->geometry();
+        placeFilterField();
+    }
     if (lstGames->count() > 0)
         lstGames->setCurrentRow(0);
+}
+
+void frmMain::fillList() {
+    QList<GameEntry> games = m_listView.visible(m_view, m_library);
+    QStringList texts;
+    texts.reserve(games.size());
+    for (const GameEntry& game : games)
+        texts.append(listText(game));
+    {
+        // The selection handler runs once, for the entry selected afterwards, not for the
+        // clearing. Replacing the entries also drops the current row, so selecting entry 0
+        // always signals, even when entry 0 was the selected one before this fill.
+        const QSignalBlocker blocker(lstGames);
+        lstGames->setItems(std::move(texts));
+    }
+    GameList.fill(std::move(games));
+}
+
+QString frmMain::listText(const GameEntry& game) const {
+    // A star after the title marks a favourite; without favourites the titles stand alone.
+    if (m_library.favouriteCount() > 0 && m_library.isFavourite(game.rom))
+        return game.description + QStringLiteral("  \u2605");
+    return game.description;
+}
+
+void frmMain::showGames(const std::optional<QString>& keep) {
+    fillList();
+    if (keep) {
+        for (int row = 0; row < lstGames->count(); ++row) {
+            if (GameList.romName(row) == *keep) {
+                // Still the selected game: its profile, edits and all, stays on the panel.
+                const QSignalBlocker blocker(lstGames);
+                lstGames->setCurrentRow(row);
+                lstGames->scrollTo(lstGames->currentIndex());
+                updateFavouriteMark();
+                return;
+            }
+        }
+    }
+    if (lstGames->count() > 0)
+        lstGames->setCurrentRow(0);
+    updateFavouriteMark();
+}
+
+void frmMain::placeFilterField() {
+    const int height = txtFilter->sizeHint().height();
+    const QRect list = m_listGeometry;
+    txtFilter->setGeometry(list.x(), list.y(), list.width(), height);
+    lstGames->setGeometry(list.x(), list.y() + height + kFilterGapPx, list.width(),
+                          qMax(0, list.height() - height - kFilterGapPx));
+}
+
+void frmMain::openFilter(const QString& typed) {
+    if (txtFilter->isHidden()) {
+        m_listGeometry = lstGames->geometry();
+        placeFilterField();
+        txtFilter->show();
+    }
+    txtFilter->setFocus(Qt::ShortcutFocusReason);
+    if (!typed.isEmpty())
+        txtFilter->insert(typed);
+}
+
+void frmMain::closeFilter() {
+    if (txtFilter->isHidden())
+        return;
+    txtFilter->clear(); // refills the list, the selected game kept
+    txtFilter->hide();
+    lstGames->setGeometry(m_listGeometry);
+    lstGames->setFocus(Qt::OtherFocusReason);
+    lstGames->scrollTo(lstGames->currentIndex());
+}
+
+void frmMain::setViewChoices(const ViewChoices& choices) {
+    const std::optional<QString> selected = selectedRom();
+    m_view = choices;
+    mnuViewFavouritesOnly->setChecked(m_view.favouritesOnly);
+    mnuViewRecentlyPlayed->setChecked(m_view.recentlyPlayed);
+    mnuViewSortByTitle->setChecked(m_view.sortByTitle);
+    storeViewChoices();
+    showGames(selected);
+}
+
+void frmMain::storeViewChoices() const {
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    WriteIniEntries(AppPaths::settingsFile(m_state.appDir),
+                    {{"Settings", "FavouritesOnly", flag(m_view.favouritesOnly)},
+                     {"Settings", "RecentlyPlayed", flag(m_view.recentlyPlayed)},
+                     {"Settings", "SortByTitle", flag(m_view.sortByTitle)}});
+}
+
+void frmMain::mnuViewFavourite_Click() {
+    const std::optional<QString> rom = selectedRom();
+    if (!rom) {
+        updateFavouriteMark();
+        return;
+    }
+    if (!m_library.setFavourite(*rom, !m_library.isFavourite(*rom)))
+        m_dialogs.warning(QStringLiteral("The favourite could not be stored in\n%1")
+                              .arg(QDir::toNativeSeparators(AppPaths::library(m_state.appDir))));
+    showGames(rom);
+}
+
+void frmMain::updateFavouriteMark() {
+    const std::optional<QString> rom = selectedRom();
+    mnuViewFavourite->setChecked(rom && m_library.isFavourite(*rom));
 }
 
 void frmMain::fitGameListToEntries() {
@@ -272,7 +460,10 @@ QString frmMain::CreateCLOString() const {
     return Options::CreateCLOString(m_optionTable, m_optionsPanel);
 }
 
-void frmMain::lstGames_Click() { ReadCfg(); }
+void frmMain::lstGames_Click() {
+    ReadCfg();
+    updateFavouriteMark();
+}
 
 std::optional<QString> frmMain::selectedRom() const {
     const int row = lstGames->currentRow();
@@ -302,7 +493,12 @@ void frmMain::cmdLaunch_Click() {
     if (const std::optional<QString> rom = selectedRom()) {
         // The panel as it is at the click, saved or not.
         const QString options = CreateCLOString();
+        const qint64 startedAt = QDateTime::currentSecsSinceEpoch();
+        QElapsedTimer ran;
+        ran.start();
         LaunchEmulator(m_dialogs, m_state.appDir, m_state.settings, *rom, options);
+        // A game the play record cannot be stored for is simply not recorded.
+        m_library.recordLaunch(*rom, startedAt, (ran.elapsed() + 500) / 1000);
     }
     m_state.LaunchBusy = false;
     if (m_closeWhenLaunchEnds) {
@@ -321,6 +517,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             modifiers == Qt::NoModifier) {
             cmdLaunch_Click();
+            return true;
+        }
+        if (startsFinding(*key)) {
+            openFilter(key->text());
             return true;
         }
     }

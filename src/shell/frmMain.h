@@ -1,6 +1,8 @@
 #pragma once
 
+#include "gamelist/GameLibrary.h"
 #include "gamelist/GameListTable.h"
+#include "gamelist/GameListView.h"
 #include "gamelist/ui/GameListBox.h"
 #include "options/CreateCLOString.h"
 #include "options/OptionTable.h"
@@ -16,6 +18,7 @@
 #include <optional>
 
 class Dialogs;
+class GameFilterField;
 class frmAbout;
 class frmControls;
 class QAction;
@@ -69,6 +72,14 @@ public:
     void mnuConfigSetRomPath_Click();
     void mnuConfigEmulator_Click();
     void mnuHelpAbout_Click();
+    // Finding games: the filter field above the list, favourites and the other views. Each
+    // view's check mark is stored in dovrel.ini; none set shows the list as loaded.
+    void openFilter(const QString& typed = QString());
+    void closeFilter();
+    void mnuViewFavourite_Click();
+    void setViewChoices(const ViewChoices& choices);
+    const ViewChoices& viewChoices() const { return m_view; }
+    GameLibrary& library() { return m_library; }
 
     // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
     // window manager has framed the window).
@@ -85,6 +96,7 @@ public:
     // Fixed controls.
     QWidget* client = nullptr;
     GameListBox* lstGames = nullptr;
+    GameFilterField* txtFilter = nullptr; // hidden until the user types in the list
     QPushButton* cmdLaunch = nullptr;
     QPushButton* cmdSaveDefault = nullptr;
     QPushButton* cmdSaveRom = nullptr;
@@ -105,6 +117,11 @@ public:
     QMenu* mnuView = nullptr;
     QAction* mnuShowMissingRoms = nullptr;
     QAction* mnuViewShowGameConfig = nullptr;
+    QAction* mnuViewFind = nullptr;
+    QAction* mnuViewFavourite = nullptr;
+    QAction* mnuViewFavouritesOnly = nullptr;
+    QAction* mnuViewRecentlyPlayed = nullptr;
+    QAction* mnuViewSortByTitle = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
@@ -127,6 +144,16 @@ private:
     void fitGameListToEntries();
     void buildTemplates();
     void buildMenus();
+    void buildViewMenu();
+    // Fills lstGames with the games the view shows. With `keep`, the game of that ROM name
+    // stays selected, its profile untouched, when it is still listed; otherwise the first
+    // entry is selected and its profile loaded, as after every fill.
+    void showGames(const std::optional<QString>& keep);
+    void fillList();
+    QString listText(const GameEntry& game) const;
+    void placeFilterField();
+    void updateFavouriteMark();
+    void storeViewChoices() const;
     void setClientSizePx(int width, int height);
     // The ROM name of the selected game; nullopt when no game is selected.
     std::optional<QString> selectedRom() const;
@@ -140,6 +167,10 @@ private:
     // click, so the mark alone cannot say what it was).
     bool m_panelShown = false;
     bool m_missingListed = false;
+    GameLibrary m_library;
+    GameListView m_listView;
+    ViewChoices m_view;
+    QRect m_listGeometry; // lstGames where the filter field does not take its top
     OptionTable m_optionTable;
     OptionsPanel m_optionsPanel;
     Profiles m_profiles{m_state.appDir, m_dialogs, m_optionTable, m_optionsPanel};

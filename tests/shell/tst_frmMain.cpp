@@ -68,7 +68,13 @@ void tst_frmMain::menuTree() {
                                 "  mnuConfigEmulator &Emulator",
                                 "  mnuConfigSetRomPath Set &Rom Path", "&View",
                                 "  mnuShowMissingRoms Show &Missing Roms",
-                                "  mnuViewShowGameConfig Show &Game Config", "&Help",
+                                "  mnuViewShowGameConfig Show &Game Config",
+                                // Finding games: items added after the standard ones.
+                                "   ", "  mnuViewFind &Find Games...",
+                                "  mnuViewFavourite Fa&vourite", "   ",
+                                "  mnuViewFavouritesOnly Fav&ourites Only",
+                                "  mnuViewRecentlyPlayed Recently &Played",
+                                "  mnuViewSortByTitle Sort by &Title", "&Help",
                                 "  mnuHelpAbout &About"}));
 }
 

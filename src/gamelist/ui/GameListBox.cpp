@@ -1,6 +1,8 @@
 #include "gamelist/ui/GameListBox.h"
 
+#include <QHelpEvent>
 #include <QStringListModel>
+#include <QToolTip>
 
 GameListBox::GameListBox(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
     setModel(m_model);
@@ -29,3 +31,21 @@ void GameListBox::setCurrentRow(int row) {
 QString GameListBox::itemText(int row) const { return m_model->index(row).data().toString(); }
 
 QRect GameListBox::visualRowRect(int row) const { return visualRect(m_model->index(row)); }
+
+void GameListBox::setToolTipSource(std::function<QString(int row)> source) {
+    m_toolTipSource = std::move(source);
+}
+
+bool GameListBox::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && m_toolTipSource) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int row = indexAt(help->pos()).row();
+        const QString text = row >= 0 ? m_toolTipSource(row) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRowRect(row));
+        return true;
+    }
+    return QListView::viewportEvent(event);
+}

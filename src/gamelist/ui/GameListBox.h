@@ -3,6 +3,8 @@
 #include <QListView>
 #include <QStringList>
 
+#include <functional>
+
 class QStringListModel;
 
 // lstGames: the list box of games, one line per entry, one entry selected at a time. A view
@@ -24,11 +26,17 @@ public:
     void setCurrentRow(int row);
     QString itemText(int row) const;
     QRect visualRowRect(int row) const;
+    // Where an entry's tooltip comes from; none, or an empty text, shows no tooltip.
+    void setToolTipSource(std::function<QString(int row)> source);
 
 signals:
     void currentRowChanged(int row);
     void rowDoubleClicked(int row);
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
     QStringListModel* m_model;
+    std::function<QString(int)> m_toolTipSource;
 };

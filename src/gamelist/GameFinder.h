@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Finding games by typed words. Texts are compared folded: letter case ignored and accents
+// removed (compatibility decomposition without its combining marks), so "cafe" finds
+// "Café Rush" and "ﬁre" finds "Fire". A game matches when each word of the query occurs
+// somewhere in its description or its ROM name, in any order.
+namespace GameFinder {
+
+// The folded form of a text. Plain ASCII, most titles, takes a fast path.
+QString fold(const QString& text);
+
+// The folded words of a query, split at blanks; none for a blank query.
+QStringList words(const QString& query);
+
+// The text a game is matched against: its description and ROM name, folded.
+QString haystack(const QString& description, const QString& rom);
+
+// Whether every word occurs in the haystack (true for no words).
+bool matches(const QString& haystack, const QStringList& words);
+
+// Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game 2"
+// before "Game 10"). Negative, 0 or positive as for strcmp.
+int compareTitles(const QString& a, const QString& b);
+
+} // namespace GameFinder
