@@ -90,6 +90,10 @@ void frmMain::buildFixedControls() {
     // single click.
     connect(lstGames, &GameListBox::rowDoubleClicked, this, [this] { cmdLaunch_Click(); });
     lstGames->installEventFilter(this);
+    // A star after the title marks a favourite.
+    lstGames->setMarkSource([this](int row) {
+        return m_library.favouriteCount() > 0 && m_library.isFavourite(GameList.romName(row));
+    });
     lstGames->setToolTipSource([this](int row) {
         const std::optional<PlayRecord> record = m_library.record(GameList.romName(row));
         return record ? GameLibrary::describe(*record) : QString();
@@ -321,10 +325,7 @@ void frmMain::LoadGameList(bool OnlyAvailable) {
 
 void frmMain::fillList() {
     QList<GameEntry> games = m_listView.visible(m_view, m_library);
-    QStringList texts;
-    texts.reserve(games.size());
-    for (const GameEntry& game : games)
-        texts.append(listText(game));
+    QStringList texts = Descriptions(games);
     {
         // The selection handler runs once, for the entry selected afterwards, not for the
         // clearing. Replacing the entries also drops the current row, so selecting entry 0
@@ -333,13 +334,6 @@ void frmMain::fillList() {
         lstGames->setItems(std::move(texts));
     }
     GameList.fill(std::move(games));
-}
-
-QString frmMain::listText(const GameEntry& game) const {
-    // A star after the title marks a favourite; without favourites the titles stand alone.
-    if (m_library.favouriteCount() > 0 && m_library.isFavourite(game.rom))
-        return game.description + QStringLiteral("  \u2605");
-    return game.description;
 }
 
 void frmMain::showGames(const std::optional<QString>& keep) {
@@ -417,7 +411,12 @@ void frmMain::mnuViewFavourite_Click() {
     if (!m_library.setFavourite(*rom, !m_library.isFavourite(*rom)))
         m_dialogs.warning(QStringLiteral("The favourite could not be stored in\n%1")
                               .arg(QDir::toNativeSeparators(AppPaths::library(m_state.appDir))));
-    showGames(rom);
+    // Only the view of favourites changes its entries; elsewhere the star is drawn anew.
+    if (m_view.favouritesOnly)
+        showGames(rom);
+    else
+        lstGames->updateRow(lstGames->currentRow());
+    updateFavouriteMark();
 }
 
 void frmMain::updateFavouriteMark() {

@@ -150,7 +150,6 @@ private:
     // entry is selected and its profile loaded, as after every fill.
     void showGames(const std::optional<QString>& keep);
     void fillList();
-    QString listText(const GameEntry& game) const;
     void placeFilterField();
     void updateFavouriteMark();
     void storeViewChoices() const;

@@ -4,7 +4,21 @@
 #include <QStringListModel>
 #include <QToolTip>
 
-GameListBox::GameListBox(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
+// The entries' texts, with the mark after those that carry one.
+class GameListModel : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+    std::function<bool(int)> marked;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        QVariant value = QStringListModel::data(index, role);
+        if (role == Qt::DisplayRole && marked && marked(index.row()))
+            return QVariant(value.toString() + QStringLiteral("  \u2605"));
+        return value;
+    }
+};
+
+GameListBox::GameListBox(QWidget* parent) : QListView(parent), m_model(new GameListModel(this)) {
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,6 +45,12 @@ void GameListBox::setCurrentRow(int row) {
 QString GameListBox::itemText(int row) const { return m_model->index(row).data().toString(); }
 
 QRect GameListBox::visualRowRect(int row) const { return visualRect(m_model->index(row)); }
+
+void GameListBox::setMarkSource(std::function<bool(int row)> source) {
+    m_model->marked = std::move(source);
+}
+
+void GameListBox::updateRow(int row) { update(m_model->index(row)); }
 
 void GameListBox::setToolTipSource(std::function<QString(int row)> source) {
     m_toolTipSource = std::move(source);

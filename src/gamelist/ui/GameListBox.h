@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class QStringListModel;
+class GameListModel;
 
 // lstGames: the list box of games, one line per entry, one entry selected at a time. A view
 // over a plain list of the entries' texts: 50,000 games cost one string reference each, where
@@ -28,6 +28,11 @@ public:
     QRect visualRowRect(int row) const;
     // Where an entry's tooltip comes from; none, or an empty text, shows no tooltip.
     void setToolTipSource(std::function<QString(int row)> source);
+    // Which entries carry a mark after their text (a star). Asked only for the entries drawn,
+    // so marking costs nothing per entry when the list is filled.
+    void setMarkSource(std::function<bool(int row)> source);
+    // Draws the entry again, after its mark changed.
+    void updateRow(int row);
 
 signals:
     void currentRowChanged(int row);
@@ -37,6 +42,6 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    QStringListModel* m_model;
+    GameListModel* m_model;
     std::function<QString(int)> m_toolTipSource;
 };
