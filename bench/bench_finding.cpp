@@ -21,9 +21,10 @@ constexpr int kRounds = 9;
 constexpr double kPauseMs = 200;
 
 QByteArray cache() {
-    static const char* words[] = {"Super", "Dragon", "Pac", "Space", "Ninja", "Galaxy", "Street",
-                                  "Castle", "Rally", "Puzzle", "Café", "Tiger", "Metal", "Bubble",
-                                  "Robot", "Turbo", "Zombie", "Wizard", "Ocean", "Thunder"};
+    static const char* words[] = {"Super",  "Dragon", "Pac",    "Space",  "Ninja",
+                                  "Galaxy", "Street", "Castle", "Rally",  "Puzzle",
+                                  "Café",   "Tiger",  "Metal",  "Bubble", "Robot",
+                                  "Turbo",  "Zombie", "Wizard", "Ocean",  "Thunder"};
     QByteArray bytes;
     for (int i = 0; i < kGames; ++i)
         bytes += "g" + QByteArray::number(i) + "|" + words[i % 20] + " " + words[(i / 20) % 20] +
@@ -115,8 +116,12 @@ int main(int argc, char* argv[]) {
     w.lstGames->setCurrentRow(25000);
     const double favourite = changeMs([] {}, [&] { w.mnuViewFavourite->trigger(); });
     const auto view = [&](QAction* action) {
-        return changeMs([&] { if (action->isChecked()) action->trigger(); },
-                        [&] { action->trigger(); });
+        return changeMs(
+            [&] {
+                if (action->isChecked())
+                    action->trigger();
+            },
+            [&] { action->trigger(); });
     };
     const double favouritesOnly = view(w.mnuViewFavouritesOnly);
     const double recentlyPlayed = view(w.mnuViewRecentlyPlayed);

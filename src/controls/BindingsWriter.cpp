@@ -171,8 +171,8 @@ std::optional<QByteArray> BindingsWriter::rewriteBytes(const QByteArray& before)
                 return std::nullopt;
         return text.toLatin1();
     }
-    const QByteArray bom = before.startsWith("\xEF\xBB\xBF") ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    return bom + text.toUtf8();
+    const QByteArray bom("\xEF\xBB\xBF");
+    return (before.startsWith(bom) ? bom : QByteArray()) + text.toUtf8();
 }
 
 BindingsWriter::Outcome BindingsWriter::save(const QString& emulatorIniFile) const {

@@ -34,7 +34,9 @@ bool matches(const QString& haystack, const QStringList& words) {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 

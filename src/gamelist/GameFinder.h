@@ -21,8 +21,8 @@ QString haystack(const QString& description, const QString& rom);
 // Whether every word occurs in the haystack (true for no words).
 bool matches(const QString& haystack, const QStringList& words);
 
-// Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game 2"
-// before "Game 10"). Negative, 0 or positive as for strcmp.
+// Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game
+// 2" before "Game 10"). Negative, 0 or positive as for strcmp.
 int compareTitles(const QString& a, const QString& b);
 
 } // namespace GameFinder

@@ -42,7 +42,10 @@ std::optional<PlayRecord> GameLibrary::parseRecord(const QString& text) {
 }
 
 QString GameLibrary::recordText(const PlayRecord& record) {
-    return QStringLiteral("%1,%2,%3").arg(record.launches).arg(record.seconds).arg(record.lastStart);
+    return QStringLiteral("%1,%2,%3")
+        .arg(record.launches)
+        .arg(record.seconds)
+        .arg(record.lastStart);
 }
 
 GameLibrary GameLibrary::read(const QString& file) {
@@ -120,9 +123,9 @@ QString GameLibrary::describe(const PlayRecord& record) {
     const qint64 minutes = record.seconds / 60;
     QString time = minutes >= 60 ? QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60)
                                  : QStringLiteral("%1 min").arg(minutes);
-    const QString day = QLocale::c().toString(
-        QDateTime::fromSecsSinceEpoch(record.lastStart).toLocalTime().date(),
-        QStringLiteral("d MMM yyyy"));
+    const QString day =
+        QLocale::c().toString(QDateTime::fromSecsSinceEpoch(record.lastStart).toLocalTime().date(),
+                              QStringLiteral("d MMM yyyy"));
     return QStringLiteral("Played %1, %2, last on %3")
         .arg(record.launches == 1 ? QStringLiteral("once")
                                   : QStringLiteral("%1 times").arg(record.launches),

@@ -272,7 +272,8 @@ void frmMain::setClientSizePx(int width, int height) {
 }
 
 double frmMain::outerHeightTw() const {
-    return Twips::fromPx(client->height() + WindowFrame::menuHeightPx(this) + WindowFrame::extraPx(this).height());
+    return Twips::fromPx(client->height() + WindowFrame::menuHeightPx(this) +
+                         WindowFrame::extraPx(this).height());
 }
 
 double frmMain::outerWidthTw() const {
@@ -283,7 +284,8 @@ double frmMain::maxOuterHeightTw() const { return WindowFrame::maxOuterHeightTw(
 
 void frmMain::setOuterHeightTw(double twips) {
     const double clamped = qMin(twips, maxOuterHeightTw());
-    const int clientH = Twips::toPx(clamped) - WindowFrame::menuHeightPx(this) - WindowFrame::extraPx(this).height();
+    const int clientH = Twips::toPx(clamped) - WindowFrame::menuHeightPx(this) -
+                        WindowFrame::extraPx(this).height();
     setClientSizePx(client->width(), qMax(0, clientH));
 }
 
@@ -497,7 +499,9 @@ void frmMain::cmdLaunch_Click() {
         ran.start();
         LaunchEmulator(m_dialogs, m_state.appDir, m_state.settings, *rom, options);
         // A game the play record cannot be stored for is simply not recorded.
-        m_library.recordLaunch(*rom, startedAt, (ran.elapsed() + 500) / 1000);
+        if (m_library.recordLaunch(*rom, startedAt, (ran.elapsed() + 500) / 1000) &&
+            m_view.recentlyPlayed)
+            showGames(rom); // the game just played comes first
     }
     m_state.LaunchBusy = false;
     if (m_closeWhenLaunchEnds) {

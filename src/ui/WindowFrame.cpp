@@ -18,7 +18,9 @@ QSize extraPx(const QWidget* window) {
     return window->frameGeometry().size() - window->geometry().size();
 }
 
-int menuHeightPx(const QMainWindow* window) { return window->menuBar()->sizeHint().height(); }
+int menuHeightPx(const QMainWindow* window) {
+    return window->menuBar()->sizeHint().height();
+}
 
 double maxOuterHeightTw(const QWidget* window) {
     const QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -52,7 +52,8 @@ extern "C" int rename(const char* from, const char* to) noexcept {
     return real(from, to);
 }
 
-extern "C" int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) noexcept {
+extern "C" int linkat(int fromDir, const char* from, int toDir, const char* to,
+                      int flags) noexcept {
     if (takeFault(g_commitTarget, to, EIO))
         return -1;
     static const auto real = next<int (*)(int, const char*, int, const char*, int)>("linkat");

@@ -13,7 +13,9 @@ StderrCapture::StderrCapture() {
     ::dup2(m_file.handle(), STDERR_FILENO);
 }
 
-StderrCapture::~StderrCapture() { restore(); }
+StderrCapture::~StderrCapture() {
+    restore();
+}
 
 void StderrCapture::restore() {
     if (m_saved < 0)

@@ -21,16 +21,36 @@ void tst_GameFinder::matches_data() {
     QTest::addColumn<QString>("rom");
     QTest::addColumn<QString>("query");
     QTest::addColumn<bool>("found");
-    QTest::newRow("accents ignored") << "Café Rush" << "cafe" << "cafe" << true;
-    QTest::newRow("accents in the query") << "Cafe Rush" << "cr" << "CAFÉ" << true;
-    QTest::newRow("words anywhere, any order") << "Super pacman deluxe" << "spd" << "man pac" << true;
-    QTest::newRow("every word must occur") << "Super pacman deluxe" << "spd" << "pac ghost" << false;
-    QTest::newRow("the ROM name counts") << "Frog Crossing II" << "frogger" << "frogger" << true;
-    QTest::newRow("not across title and ROM name") << "Big Frog" << "ger" << "frogger" << false;
-    QTest::newRow("ligature") << "\uFB01re Fighter" << "ff" << "fire" << true;
-    QTest::newRow("upper case accented") << "ÉLAN VITAL" << "ev" << "elan vital" << true;
-    QTest::newRow("blank query finds all") << "Anything" << "a" << "   " << true;
-    QTest::newRow("no match") << "Asteroid Belt Patrol" << "abp" << "zz" << false;
+    QTest::newRow("accents ignored") << "Café Rush"
+                                     << "cafe"
+                                     << "cafe" << true;
+    QTest::newRow("accents in the query") << "Cafe Rush"
+                                          << "cr"
+                                          << "CAFÉ" << true;
+    QTest::newRow("words anywhere, any order") << "Super pacman deluxe"
+                                               << "spd"
+                                               << "man pac" << true;
+    QTest::newRow("every word must occur") << "Super pacman deluxe"
+                                           << "spd"
+                                           << "pac ghost" << false;
+    QTest::newRow("the ROM name counts") << "Frog Crossing II"
+                                         << "frogger"
+                                         << "frogger" << true;
+    QTest::newRow("not across title and ROM name") << "Big Frog"
+                                                   << "ger"
+                                                   << "frogger" << false;
+    QTest::newRow("ligature") << "\uFB01re Fighter"
+                              << "ff"
+                              << "fire" << true;
+    QTest::newRow("upper case accented") << "ÉLAN VITAL"
+                                         << "ev"
+                                         << "elan vital" << true;
+    QTest::newRow("blank query finds all") << "Anything"
+                                           << "a"
+                                           << "   " << true;
+    QTest::newRow("no match") << "Asteroid Belt Patrol"
+                              << "abp"
+                              << "zz" << false;
 }
 
 void tst_GameFinder::matches() {
@@ -46,12 +66,18 @@ void tst_GameFinder::titleOrder_data() {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("sign");
-    QTest::newRow("numbers in natural order") << "game 2" << "game 10" << -1;
-    QTest::newRow("and back") << "game 10" << "game 2" << 1;
-    QTest::newRow("leading zeros") << "x 007" << "x 7" << 0;
-    QTest::newRow("letters") << "abc" << "abd" << -1;
-    QTest::newRow("shorter first") << "ab" << "abc" << -1;
-    QTest::newRow("long numbers") << "v 99999999999999999999" << "v 100000000000000000000" << -1;
+    QTest::newRow("numbers in natural order") << "game 2"
+                                              << "game 10" << -1;
+    QTest::newRow("and back") << "game 10"
+                              << "game 2" << 1;
+    QTest::newRow("leading zeros") << "x 007"
+                                   << "x 7" << 0;
+    QTest::newRow("letters") << "abc"
+                             << "abd" << -1;
+    QTest::newRow("shorter first") << "ab"
+                                   << "abc" << -1;
+    QTest::newRow("long numbers") << "v 99999999999999999999"
+                                  << "v 100000000000000000000" << -1;
 }
 
 void tst_GameFinder::titleOrder() {

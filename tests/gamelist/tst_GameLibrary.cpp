@@ -33,18 +33,18 @@ void tst_GameLibrary::read_data() {
                                                  << QStringList() << "not a game=1,1,1" << false;
     QTest::newRow("huge count") << QByteArray("[Played]\na=99999999999999999999,1,1\nb=1,1,1\n")
                                 << QStringList() << "b=1,1,1" << true;
-    QTest::newRow("negative time") << QByteArray("[Played]\na=1,-5,1\n") << QStringList()
-                                   << QString() << true;
-    QTest::newRow("time past the year 9999") << QByteArray("[Played]\na=1,5,999999999999\n")
-                                             << QStringList() << QString() << true;
+    QTest::newRow("negative time")
+        << QByteArray("[Played]\na=1,-5,1\n") << QStringList() << QString() << true;
+    QTest::newRow("time past the year 9999")
+        << QByteArray("[Played]\na=1,5,999999999999\n") << QStringList() << QString() << true;
     QTest::newRow("no launch") << QByteArray("[Played]\na=0,0,0\n") << QStringList() << QString()
                                << true;
     QTest::newRow("not a record") << QByteArray("[Played]\na=hello\nb=1,2\n") << QStringList()
                                   << QString() << true;
     QTest::newRow("favourite of another kind")
         << QByteArray("[Favourites]\na=yes\nb=1\n") << QStringList{"b"} << QString() << true;
-    QTest::newRow("no INI at all") << QByteArray("\x00\xff\x01 garbage \xfe", 12) << QStringList()
-                                   << QString() << false;
+    QTest::newRow("no INI at all")
+        << QByteArray("\x00\xff\x01 garbage \xfe", 12) << QStringList() << QString() << false;
     QTest::newRow("other sections are not ours")
         << QByteArray("[Notes]\na=anything\n") << QStringList() << QString() << false;
 }
@@ -75,7 +75,8 @@ void tst_GameLibrary::hundredThousandRecords() {
     TestAppFolder app;
     QByteArray file = "[Favourites]\ng7=1\n[Played]\n";
     for (int i = 0; i < 100000; ++i)
-        file += "g" + QByteArray::number(i) + "=" + QByteArray::number(i % 50 + 1) + ",60,1700000000\n";
+        file +=
+            "g" + QByteArray::number(i) + "=" + QByteArray::number(i % 50 + 1) + ",60,1700000000\n";
     app.write("library.ini", file);
     GameLibrary library = GameLibrary::read(app.file("library.ini"));
     QCOMPARE(library.records().size(), 100000);
@@ -117,7 +118,8 @@ void tst_GameLibrary::describe_data() {
     const qint64 day = QDateTime(QDate(2026, 12, 7), QTime(12, 0)).toSecsSinceEpoch();
     QTest::newRow("hours") << PlayRecord{12, 12000, day}
                            << "Played 12 times, 3 h 20 min, last on 7 Dec 2026";
-    QTest::newRow("once, minutes") << PlayRecord{1, 59, day} << "Played once, 0 min, last on 7 Dec 2026";
+    QTest::newRow("once, minutes")
+        << PlayRecord{1, 59, day} << "Played once, 0 min, last on 7 Dec 2026";
     QTest::newRow("never") << PlayRecord{} << QString();
 }
 

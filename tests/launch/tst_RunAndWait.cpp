@@ -243,7 +243,8 @@ void tst_RunAndWait::endedProcessIsReaped() {
 
 void tst_RunAndWait::programWithBlanksIsOneProgram() {
     TestAppFolder app;
-    app.writeScript("my emus/My Emulator", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/../args.out\"\n");
+    app.writeScript("my emus/My Emulator",
+                    "printf '%s|' \"$@\" > \"$(dirname \"$0\")/../args.out\"\n");
     FakeDialogs dialogs;
     RunAndWait(dialogs, app.path(), "my emus/My Emulator", " -x \"a b\"", 0);
     QCOMPARE(app.read("args.out"), QByteArray("-x|a b|"));

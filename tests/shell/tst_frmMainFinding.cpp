@@ -105,8 +105,8 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
         QVERIFY(win.w.mnuViewFavourite->isChecked());
         QCOMPARE(win.listed()[1], QString("Super pacman deluxe  \u2605"));
         win.w.mnuViewSortByTitle->trigger();
-        QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack", "Super pacman deluxe  \u2605",
-                                            "Zoo 9", "Zoo 10"}));
+        QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack",
+                                            "Super pacman deluxe  \u2605", "Zoo 9", "Zoo 10"}));
         QCOMPARE(win.selected(), QString("beta"));
         win.w.mnuViewFavouritesOnly->trigger();
         QCOMPARE(win.listed(), QStringList({"Super pacman deluxe  \u2605"}));
@@ -144,8 +144,10 @@ void tst_frmMainFinding::launchesAreRecordedOnceAsked() {
     win.w.mnuViewRecentlyPlayed->trigger();
     QCOMPARE(win.listed().size(), 2);
     QCOMPARE(win.w.library().record("delta")->launches, 1);
-    QVERIFY(win.w.library().record("alpha")->lastStart >= win.w.library().record("delta")->lastStart);
-    QVERIFY(GameLibrary::describe(*win.w.library().record("alpha")).startsWith("Played once, 0 min"));
+    QVERIFY(win.w.library().record("alpha")->lastStart >=
+            win.w.library().record("delta")->lastStart);
+    QVERIFY(
+        GameLibrary::describe(*win.w.library().record("alpha")).startsWith("Played once, 0 min"));
 }
 
 QTEST_MAIN(tst_frmMainFinding)

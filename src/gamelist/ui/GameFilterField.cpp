@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-GameFilterField::GameFilterField(QWidget* list, QWidget* parent)
-    : QLineEdit(parent), m_list(list) {
+GameFilterField::GameFilterField(QWidget* list, QWidget* parent) : QLineEdit(parent), m_list(list) {
     setClearButtonEnabled(true);
     setPlaceholderText(QStringLiteral("Find games: words of the title or ROM name"));
 }

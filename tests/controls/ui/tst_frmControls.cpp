@@ -322,8 +322,8 @@ void tst_frmControls::capture_data() {
     QTest::newRow("left shift by its key symbol")
         << kKeyNames << Steps() << key(Qt::Key_Shift, kShiftLeft) << false << "Left Shift";
     QTest::newRow("right shift, one name for both")
-        << QByteArray("[ScanCodes]\n16=Shift\n161=R\n") << Steps() << key(Qt::Key_Shift, kShiftRight)
-        << false << "Shift";
+        << QByteArray("[ScanCodes]\n16=Shift\n161=R\n") << Steps()
+        << key(Qt::Key_Shift, kShiftRight) << false << "Shift";
     QTest::newRow("right control")
         << kKeyNames << Steps() << key(Qt::Key_Control, kControlRight) << false << "Right Control";
     QTest::newRow("no name") << kKeyNames << Steps() << key(Qt::Key_F13) << false << "unknown:124";
