@@ -32,6 +32,10 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.RomExt = ReadIni(f, "Settings", "RomExt");
     s.ShowConfig = ReadInt16Setting(f, "Settings", "ShowConfig");
     s.ShowMissingRoms = ReadInt16Setting(f, "Settings", "ShowMissingRoms");
+    const IniSnapshot optional(f);
+    s.RomNameEndsAtBlank = optional.read("Parse", "RomNameEndsAtBlank") == u"1";
+    s.UnquoteDescriptions = optional.read("Parse", "UnquoteDescriptions") == u"1";
+    s.LaunchArguments = optional.read("Settings", "LaunchArguments");
     return s;
 }
 

@@ -16,9 +16,16 @@ struct FrontEndSettings {
     QString RomExt;
     qint16 ShowConfig = 0;
     qint16 ShowMissingRoms = 0;
+    // Optional keys, read after the twelve; absent (or anything but 1 for the switches) they
+    // leave the standard behaviour. [Parse]: the ROM name ends at its first blank; one pair of
+    // double quotes around a description is removed. [Settings]: where the ROM argument and
+    // the options go on the emulator's command line.
+    bool RomNameEndsAtBlank = false;
+    bool UnquoteDescriptions = false;
+    QString LaunchArguments;
 };
 
-// Reads the twelve settings in their fixed order. A 16-bit key that is empty, not a whole
+// Reads the twelve settings in their fixed order, then the optional keys (silently). A 16-bit key that is empty, not a whole
 // number or out of range counts as 0 and is reported on stderr. The RomPath and RomExt
 // defaults are not applied here: start-up applies them after the stored toggles.
 FrontEndSettings ReadFrontEndSettings(const QString& appDir);

@@ -48,7 +48,7 @@ bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
 // valid UTF-8 is cut as it stands, since the cache is UTF-8 too: 50,000 games are never
 // decoded and encoded again. Any other output is read as Latin-1, one character per byte.
 GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequest& r,
-                                     QString& helpText, QByteArray& cache) {
+                                     ListLayout layout, QString& helpText, QByteArray& cache) {
     if (IsValidUtf8(bytes)) {
         QByteArrayView utf8(bytes);
         if (utf8.startsWith("\xEF\xBB\xBF"))
@@ -58,7 +58,8 @@ GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequ
             utf8, r.StartLine, r.HelpEnd, r.RomLen, helpText,
             [&writer](QByteArrayView rom, QByteArrayView description) {
                 writer.add(rom, description);
-            });
+            },
+            layout);
         cache = writer.bytes();
         return outcome;
     }
@@ -66,7 +67,8 @@ GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequ
     GameListCacheWriter writer(text.size());
     const GameListOutput::Outcome outcome = CutGameListOutput(
         text, r.StartLine, r.HelpEnd, r.RomLen, helpText,
-        [&writer](QStringView rom, QStringView description) { writer.add(rom, description); });
+        [&writer](QStringView rom, QStringView description) { writer.add(rom, description); },
+        layout);
     cache = writer.bytes();
     return outcome;
 }
@@ -94,7 +96,8 @@ QString RedirectedListArguments(const QString& gameListCommand, const QString& a
            outputFileName() + u'"';
 }
 
-GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request) {
+GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request,
+                                ListLayout layout) {
     // An empty ExeName names the application folder itself, which passes, as it always has.
     if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
@@ -103,10 +106,10 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
                        QStringLiteral("the script that runs the list command could not be "
                                       "written or deleted in ") +
                            QDir::toNativeSeparators(request.appDir));
-    return BuildGameListCache(request);
+    return BuildGameListCache(request, layout);
 }
 
-GameListResult BuildGameListCache(const GameListRequest& request) {
+GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout) {
     const QString output = AppPaths::join(request.appDir, u'/' + request.GlName);
     if (!QFileInfo(output).isFile())
         return failure(GameListMessages::outputNotFound(request.GlName));
@@ -119,7 +122,7 @@ GameListResult BuildGameListCache(const GameListRequest& request) {
 
     QString helpText;
     QByteArray cache;
-    switch (cutIntoCache(bytes, request, helpText, cache)) {
+    switch (cutIntoCache(bytes, request, layout, helpText, cache)) {
     case GameListOutput::Outcome::TooShort:
         return failure(GameListMessages::outputEmpty(request.GlName));
     case GameListOutput::Outcome::Unusable:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamelist/GameListOutput.h"
+
 #include <QString>
 
 class Dialogs;
@@ -25,11 +27,13 @@ struct GameListResult {
 // Runs the emulator's list command, writes dovrel/glist.lst, deletes the output file and
 // returns the help text; or returns the message that must end the program. A failed
 // generation leaves the previous cache as it was: the cache is replaced in one step.
-GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request);
+// `layout` holds the optional ways of splitting a game line.
+GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request,
+                                ListLayout layout = {});
 
 // The part after the emulator has run: the output check, the cut into help text and games,
 // the cache and the deletion of the output file.
-GameListResult BuildGameListCache(const GameListRequest& request);
+GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout = {});
 
 // The command-line arguments that make the script redirect the list into the output file,
 // as the Windows script's last line needs them.

@@ -1,6 +1,7 @@
 #include "launch/RunAndWait.h"
 
 #include "launch/CommandLine.h"
+#include "launch/ErrorTail.h"
 #include "launch/ProgramLookup.h"
 #include "launch/WaitLoop.h"
 
@@ -10,6 +11,7 @@
 #include <QThread>
 
 #include <array>
+#include <cstdio>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -49,8 +51,8 @@ int ShowStateForWindowStyle(double windowStyle) {
     return 1;
 }
 
-void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
-                const QStringList& arguments, const RunOptions& options) {
+RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
+                     const QStringList& arguments, const RunOptions& options) {
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
     const QString workingFolder = QDir::currentPath();
@@ -66,31 +68,59 @@ void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
         process->setProcessEnvironment(*options.environment);
     // The child writes where Tarvelin writes, and never waits for input nobody will type.
     process->setStandardInputFile(QProcess::nullDevice());
+    const bool keepErrors = options.errorTailLines > 0;
     if (options.standardOutputFile.isEmpty()) {
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setProcessChannelMode(keepErrors ? QProcess::ForwardedOutputChannel
+                                                  : QProcess::ForwardedChannels);
     } else {
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setProcessChannelMode(keepErrors ? QProcess::SeparateChannels
+                                                  : QProcess::ForwardedErrorChannel);
         process->setStandardOutputFile(options.standardOutputFile);
     }
+    ErrorTail errors(qMax(1, options.errorTailLines));
+    // Drained at every poll, so the pipe never fills and the child never blocks on it.
+    const auto drainErrors = [&] {
+        if (!keepErrors)
+            return;
+        const QByteArray bytes = process->readAllStandardError();
+        if (bytes.isEmpty())
+            return;
+        errors.add(bytes);
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+        std::fflush(stderr);
+    };
     applyShowState(*process, options.showState);
 
     process->start();
     const bool started = process->waitForStarted(-1);
     QThread::msleep(RunAndWaitTiming::pauseMs);
-    if (!started)
-        return;
+    RunResult result;
+    if (!started) {
+        result.startError = process->errorString();
+        return result;
+    }
+    result.started = true;
 
     bool failed = false;
     WaitUntilEnded(
         dialogs,
         [&] {
-            const WaitResult result = waitOnce(*process);
-            failed = result == WaitResult::Failed;
-            return result;
+            const WaitResult once = waitOnce(*process);
+            drainErrors();
+            failed = once == WaitResult::Failed;
+            return once;
         },
         [] { QCoreApplication::processEvents(); });
-    if (failed)
+    if (failed) {
         LetRunOn(std::move(process));
+        return result;
+    }
+    drainErrors();
+    result.ended = true;
+    result.crashed = process->exitStatus() == QProcess::CrashExit;
+    result.exitCode = process->exitCode();
+    result.errorTail = errors.lines();
+    return result;
 }
 
 void LetRunOn(std::unique_ptr<QProcess> process) {

@@ -22,6 +22,20 @@ struct RunOptions {
     // The file that receives the child's standard output; Tarvelin's own output when empty.
     QString standardOutputFile;
     int showState = 1;
+    // When above 0, the child's error output comes through a pipe, read as it is written:
+    // passed on to Tarvelin's own, and its last lines kept for the result.
+    int errorTailLines = 0;
+};
+
+// How a run ended. `ended` is false when the program did not start (`startError` says why)
+// or its wait failed.
+struct RunResult {
+    bool started = false;
+    bool ended = false;
+    bool crashed = false;
+    int exitCode = 0;
+    QString startError;
+    QStringList errorTail;
 };
 
 // Starts a program and returns when it has ended, processing the window events meanwhile.
@@ -29,8 +43,8 @@ struct RunOptions {
 // cannot be made current is skipped and the program starts from the current directory. No
 // shell sees the arguments. A program that cannot be started gives no message: the call
 // returns after the fixed 200 ms pause. A failed wait shows "Wait failed or abandoned".
-void RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
-                const QStringList& arguments, const RunOptions& options = {});
+RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& program,
+                     const QStringList& arguments, const RunOptions& options = {});
 
 // The same for a program and its argument text, with a window style code. The program is one
 // name even with blanks in it; the argument text is split with double-quote grouping.

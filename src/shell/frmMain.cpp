@@ -298,7 +298,8 @@ void frmMain::setOuterWidthTw(double twips) {
 bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpEnd, qint16 RomLen) {
     const FrontEndSettings& s = m_state.settings;
     const GameListResult result = GenerateGameList(
-        m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen});
+        m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen},
+        {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
     if (!result.ok) {
         ShowEndingMessage(m_dialogs, result.message, result.cause);
         return false;

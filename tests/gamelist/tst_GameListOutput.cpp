@@ -39,6 +39,8 @@ private slots:
     void tooShort_data();
     void tooShort();
     void negativeRomLen();
+    void layouts_data();
+    void layouts();
     void utf8CutMatchesTextCut_data();
     void utf8CutMatchesTextCut();
 };
@@ -112,6 +114,50 @@ void tst_GameListOutput::games() {
     const GameListOutput out = ParseGameListOutput(textOf(lines), 1, 0, qint16(romLen));
     QCOMPARE(out.outcome, Outcome::Parsed);
     QCOMPARE(render(out.games), cache);
+}
+
+void tst_GameListOutput::layouts_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("nameEndsAtBlank");
+    QTest::addColumn<bool>("unquote");
+    QTest::addColumn<QString>("cache");
+    // MAME's -listfull: a 17-character name column that longer names overrun, and quotes.
+    const QString pong = "pong              \"Pong (Rev E) [TTL]\"";
+    const QString longName = "elan_eu3a05commonsys \"Elan EU3A05 Common\"";
+    QTest::newRow("column, quotes kept") << pong << false << false << "pong|\"Pong (Rev E) [TTL]\"";
+    QTest::newRow("column cuts a long name") << longName << false << true
+                                             << "elan_eu3a05commons|ys \"Elan EU3A05 Common\"";
+    QTest::newRow("name to the first blank") << longName << true << false
+                                             << "elan_eu3a05commonsys|\"Elan EU3A05 Common\"";
+    QTest::newRow("both") << pong << true << true << "pong|Pong (Rev E) [TTL]";
+    QTest::newRow("tabs are not blanks here either")
+        << "sky\tBeneath a Steel Sky" << true << false << "sky\tBeneath|a Steel Sky";
+    QTest::newRow("one pair only") << "x  \"\"Quoted\"\"" << true << true << "x|\"Quoted\"";
+    QTest::newRow("a lone quote stays") << "x  \"" << true << true << "x|\"";
+    QTest::newRow("name only") << "solo" << true << true << "solo|";
+}
+
+void tst_GameListOutput::layouts() {
+    QFETCH(QString, line);
+    QFETCH(bool, nameEndsAtBlank);
+    QFETCH(bool, unquote);
+    QFETCH(QString, cache);
+    const ListLayout layout{nameEndsAtBlank, unquote};
+    const QString text = textOf({"Name:             Description:", line});
+    const GameListOutput out = ParseGameListOutput(text, 0, -1, 18, layout);
+    QCOMPARE(out.outcome, Outcome::Parsed);
+    QCOMPARE(render(out.games), cache);
+    // The cut of the emulator's own bytes gives the same.
+    QString help;
+    QList<GameEntry> games;
+    const QByteArray utf8 = text.toUtf8();
+    CutGameListOutputUtf8(
+        utf8, 0, -1, 18, help,
+        [&games](QByteArrayView rom, QByteArrayView description) {
+            games.append({QString::fromUtf8(rom), QString::fromUtf8(description)});
+        },
+        layout);
+    QCOMPARE(render(games), cache);
 }
 
 void tst_GameListOutput::head_data() {

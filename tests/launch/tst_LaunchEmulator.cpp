@@ -49,7 +49,10 @@ private slots:
     void emulatorReceives();
     void shellSyntaxArrivesLiterally();
     void runsFromTheApplicationFolder();
-    void missingEmulatorReturnsSilently();
+    void failuresAreReported_data();
+    void failuresAreReported();
+    void argumentTemplate_data();
+    void argumentTemplate();
 
 private:
     QString m_startDir;
@@ -172,11 +175,66 @@ void tst_LaunchEmulator::runsFromTheApplicationFolder() {
              QFileInfo(app.path()).canonicalFilePath());
 }
 
-void tst_LaunchEmulator::missingEmulatorReturnsSilently() {
+void tst_LaunchEmulator::failuresAreReported_data() {
+    QTest::addColumn<QByteArray>("emulator"); // the script's body; empty: no emulator at all
+    QTest::addColumn<QString>("message");     // how the one warning starts; empty: none
+    QTest::addColumn<QStringList>("lines");   // lines it must end with
+    QByteArray chatty;
+    for (int i = 1; i <= 25; ++i)
+        chatty += "echo 'line " + QByteArray::number(i) + "' >&2\n";
+    QTest::newRow("cannot start") << QByteArray() << "The emulator emu could not be started: "
+                                  << QStringList();
+    QTest::newRow("status 0 says nothing") << chatty + "exit 0\n" << QString() << QStringList();
+    QTest::newRow("status 3, its last 20 lines")
+        << chatty + "exit 3\n" << "The emulator emu ended with status 3.\n\nIts last words:\nline 6\n"
+        << QStringList{"line 24", "line 25"};
+    QTest::newRow("killed") << QByteArray("echo 'segfault' >&2\nkill -9 $$\n")
+                            << "The emulator emu crashed." << QStringList{"segfault"};
+    QTest::newRow("a line without an end")
+        << QByteArray("printf 'required files are missing' >&2\nexit 1\n")
+        << "The emulator emu ended with status 1." << QStringList{"required files are missing"};
+}
+
+void tst_LaunchEmulator::failuresAreReported() {
+    QFETCH(QByteArray, emulator);
+    QFETCH(QString, message);
+    QFETCH(QStringList, lines);
     TestAppFolder app;
+    if (!emulator.isEmpty())
+        app.writeScript("emu", emulator);
     FakeDialogs dialogs;
     LaunchEmulator(dialogs, app.path(), settingsWith(1, 1, "/r/"), "pac", " -a");
-    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
+    if (message.isEmpty())
+        return;
+    QCOMPARE(dialogs.shown[0].kind, QString("warning"));
+    QVERIFY2(dialogs.shown[0].text.startsWith(message), qPrintable(dialogs.shown[0].text));
+    QVERIFY(dialogs.shown[0].text.endsWith(lines.join(u'\n')));
+    QVERIFY(!dialogs.shown[0].text.contains("line 5\n"));
+}
+
+void tst_LaunchEmulator::argumentTemplate_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("rom");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("none: the standard order") << "" << "sky" << QStringList{"sky", "-f", "x y"};
+    QTest::newRow("options first") << "{options} {rom}" << "sky" << QStringList{"-f", "x y", "sky"};
+    QTest::newRow("fixed words around")
+        << "--auto {options} --game={rom}" << "sky"
+        << QStringList{"--auto", "-f", "x y", "--game=sky"};
+    QTest::newRow("a name that looks like a mark stays")
+        << "{rom} {options}" << "{options}" << QStringList{"{options}", "-f", "x y"};
+    QTest::newRow("quoted ROM argument stays one") << "{options} {rom}" << "pac man"
+                                                    << QStringList{"-f", "x y", "pac man"};
+}
+
+void tst_LaunchEmulator::argumentTemplate() {
+    QFETCH(QString, pattern);
+    QFETCH(QString, rom);
+    QFETCH(QStringList, arguments);
+    FrontEndSettings s = settingsWith(0, 1, "/r/");
+    s.LaunchArguments = pattern;
+    QCOMPARE(SplitCommandLine(LaunchArgumentText(s, rom, " -f \"x y\"")), arguments);
 }
 
 QTEST_GUILESS_MAIN(tst_LaunchEmulator)
