@@ -186,6 +186,14 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::mnuConfigControls_Click() {
+    // An emulator that keeps its inputs in a format of its own (MAME) comes without control
+    // definitions: say so, rather than open an empty window.
+    if (!QFileInfo(AppPaths::controlDefinitions(m_state.appDir)).isFile()) {
+        m_dialogs.information(QStringLiteral("Controls"),
+                              QStringLiteral("This emulator's inputs are set in the emulator "
+                                             "itself, not here."));
+        return;
+    }
     // A closed window deletes itself; a fresh one reads the definitions and bindings again.
     if (!m_controls || !m_controls->isVisible())
         m_controls = new frmControls(m_state.appDir, m_dialogs, this);

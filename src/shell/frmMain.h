@@ -128,7 +128,8 @@ public:
     // ROM name and description of each lstGames entry, row = list index.
     GameListTable GameList;
 
-    // Opens the control assignment window, or brings the open one to the front.
+    // Opens the control assignment window, or brings the open one to the front. Without
+    // control definitions it says that the emulator's inputs are set in the emulator.
     void mnuConfigControls_Click();
 
 protected:

@@ -14,7 +14,22 @@ class tst_frmMainControls : public QObject {
     Q_OBJECT
 private slots:
     void opensOnceAndAfresh();
+    void noDefinitionsNoWindow();
 };
+
+void tst_frmMainControls::noDefinitionsNoWindow() {
+    TestAppFolder app;
+    AppState state;
+    state.appDir = app.path();
+    FakeDialogs dialogs;
+    frmMain main(state, dialogs);
+    main.mnuConfigControls->trigger();
+    QVERIFY(!main.findChild<frmControls*>());
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, QString("information"));
+    QCOMPARE(dialogs.shown[0].text, QString("This emulator's inputs are set in the emulator itself, "
+                                            "not here."));
+}
 
 void tst_frmMainControls::opensOnceAndAfresh() {
     TestAppFolder app;
