@@ -90,7 +90,7 @@ void frmMain::buildFixedControls() {
     // single click.
     connect(lstGames, &GameListBox::rowDoubleClicked, this, [this] { cmdLaunch_Click(); });
     lstGames->installEventFilter(this);
-    // A star after the title marks a favourite.
+    // A star before the title marks a favourite.
     lstGames->setMarkSource([this](int row) {
         return m_library.favouriteCount() > 0 && m_library.isFavourite(GameList.romName(row));
     });

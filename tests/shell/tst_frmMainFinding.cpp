@@ -103,13 +103,13 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
         win.select(1); // beta
         win.w.mnuViewFavourite->trigger();
         QVERIFY(win.w.mnuViewFavourite->isChecked());
-        QCOMPARE(win.listed()[1], QString("Super pacman deluxe  \u2605"));
+        QCOMPARE(win.listed()[1], QString("\u2605 Super pacman deluxe"));
         win.w.mnuViewSortByTitle->trigger();
         QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack",
-                                            "Super pacman deluxe  \u2605", "Zoo 9", "Zoo 10"}));
+                                            "\u2605 Super pacman deluxe", "Zoo 9", "Zoo 10"}));
         QCOMPARE(win.selected(), QString("beta"));
         win.w.mnuViewFavouritesOnly->trigger();
-        QCOMPARE(win.listed(), QStringList({"Super pacman deluxe  \u2605"}));
+        QCOMPARE(win.listed(), QStringList({"\u2605 Super pacman deluxe"}));
     }
     QCOMPARE(ReadIni(app.file("dovrel/library.ini"), "Favourites", "beta"), QString("1"));
     QCOMPARE(ReadIni(app.file("dovrel/dovrel.ini"), "Settings", "FavouritesOnly"), QString("1"));
@@ -118,7 +118,7 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
         Window win(app);
         QVERIFY(win.w.mnuViewFavouritesOnly->isChecked());
         QVERIFY(win.w.mnuViewSortByTitle->isChecked());
-        QCOMPARE(win.listed(), QStringList({"Super pacman deluxe  \u2605"}));
+        QCOMPARE(win.listed(), QStringList({"\u2605 Super pacman deluxe"}));
         win.w.mnuViewFavourite->trigger(); // taken back: the view empties
         QCOMPARE(win.w.lstGames->count(), 0);
         win.w.mnuViewFavouritesOnly->trigger();

@@ -4,7 +4,8 @@
 #include <QStringListModel>
 #include <QToolTip>
 
-// The entries' texts, with the mark after those that carry one.
+// The entries' texts, with the mark before those that carry one, where eliding a long title
+// cannot hide it.
 class GameListModel : public QStringListModel {
 public:
     using QStringListModel::QStringListModel;
@@ -13,7 +14,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override {
         QVariant value = QStringListModel::data(index, role);
         if (role == Qt::DisplayRole && marked && marked(index.row()))
-            return QVariant(value.toString() + QStringLiteral("  \u2605"));
+            return QVariant(QStringLiteral("\u2605 ") + value.toString());
         return value;
     }
 };

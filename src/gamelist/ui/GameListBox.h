@@ -28,7 +28,7 @@ public:
     QRect visualRowRect(int row) const;
     // Where an entry's tooltip comes from; none, or an empty text, shows no tooltip.
     void setToolTipSource(std::function<QString(int row)> source);
-    // Which entries carry a mark after their text (a star). Asked only for the entries drawn,
+    // Which entries carry a mark before their text (a star). Asked only for the entries drawn,
     // so marking costs nothing per entry when the list is filled.
     void setMarkSource(std::function<bool(int row)> source);
     // Draws the entry again, after its mark changed.
