@@ -1,0 +1,87 @@
+// Checks a preset against its real emulator with Tarvelin's own code, as start-up and Launch
+// run it: generates the game list into dovrel/glist.lst, then launches one game with the
+// preset's default options (plus the extra arguments given, such as a run-time limit) and
+// waits for it. Prints the composed argument list, one per line after "argument:".
+// Exit status: 0 when the list was generated and the emulator ended with status 0.
+//   preset_check APPDIR ROM [EXTRA OPTION TEXT]
+#include "base/AppPaths.h"
+#include "base/Settings.h"
+#include "common/FakeDialogs.h"
+#include "common/MemoryPanelValues.h"
+#include "gamelist/GameListGenerator.h"
+#include "launch/CommandLine.h"
+#include "launch/LaunchEmulator.h"
+#include "options/CreateCLOString.h"
+#include "options/OptionDefinitionReader.h"
+#include "options/OptionTable.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+// The panel as InitCfg fills it from the definitions, without widgets.
+class DefaultPanel final : public OptionDefinitionSink {
+public:
+    explicit DefaultPanel(MemoryPanelValues& panel) : m_panel(panel) {}
+    void beginCategory(int, const QString&) override {}
+    void endCategory(int) override {}
+    void addOption(int row, const OptionDefinition& option) override {
+        switch (option.kind) {
+        case OptionKind::Text:
+            m_panel.addText(row, option.Default);
+            break;
+        case OptionKind::List:
+            m_panel.addList(row, option.choices, option.listIndex);
+            break;
+        case OptionKind::Check:
+            m_panel.addCheck(row, option.checkState);
+            break;
+        }
+    }
+
+private:
+    MemoryPanelValues& m_panel;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        out << "usage: preset_check APPDIR ROM [EXTRA OPTION TEXT]\n";
+        return 2;
+    }
+    const QString appDir = args[1];
+    const QString rom = args[2];
+    const QString extra = args.size() > 3 ? u' ' + args[3] : QString();
+
+    FakeDialogs dialogs;
+    FrontEndSettings settings = ReadFrontEndSettings(appDir);
+    const GameListResult list = GenerateGameList(
+        dialogs,
+        {appDir, settings.ExeName, settings.GameListCommand, QStringLiteral("gamelist.txt"),
+         settings.GameListStartLine, double(settings.HelpEndLine), settings.GameListRomLen},
+        {settings.RomNameEndsAtBlank, settings.UnquoteDescriptions});
+    if (!list.ok) {
+        out << "list: " << list.message << "\n" << list.cause << "\n";
+        return 1;
+    }
+    ApplySettingsDefaults(settings, appDir);
+
+    OptionTable table;
+    MemoryPanelValues panel;
+    DefaultPanel sink(panel);
+    Options::ReadOptionDefinitions(AppPaths::optionDefinitions(appDir), table, sink);
+    const QString options = Options::CreateCLOString(table, panel) + extra;
+    for (const QString& argument : SplitCommandLine(LaunchArgumentText(settings, rom, options)))
+        out << "argument: " << argument << "\n";
+    out.flush();
+
+    LaunchEmulator(dialogs, appDir, settings, rom, options);
+    for (const FakeDialogs::Shown& shown : dialogs.shown)
+        out << "message: " << shown.text << "\n";
+    return dialogs.shown.isEmpty() ? 0 : 1;
+}
