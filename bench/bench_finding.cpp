@@ -2,6 +2,7 @@
 // that most games match, and the last letter of a rare one), toggling a favourite, switching
 // the views, and start-up with and without 5,000 play records and 1,000 favourites.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 
 #include "gamelist/ui/GameFilterField.h"
 #include "gamelist/ui/GameListBox.h"
@@ -43,24 +44,6 @@ void writeLibrary(const AppFolder& app, int records, int favourites) {
     app.write(QStringLiteral("dovrel/library.ini"), file);
 }
 
-double startUpMs(const AppFolder& app, NoDialogs& dialogs) {
-    std::vector<double> times;
-    for (int round = 0; round <= kRounds; ++round) {
-        AppState state;
-        state.appDir = app.path();
-        const double ms = elapsedMs([&] {
-            frmMain w(state, dialogs);
-            if (!w.Form_Load())
-                qFatal("Form_Load failed");
-            w.show();
-            QCoreApplication::processEvents();
-        });
-        if (round > 0) // the first writes the default profile
-            times.push_back(ms - kPauseMs);
-    }
-    return median(times);
-}
-
 // One change made `rounds` times, each after `reset`, the window repainted: the median.
 double changeMs(const std::function<void()>& reset, const std::function<void()>& change) {
     std::vector<double> times;
@@ -92,9 +75,9 @@ int main(int argc, char* argv[]) {
                   "RomExt=.zip\nShowConfig=0\nShowMissingRoms=1\n");
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(300, 30));
 
-    const double plainStart = startUpMs(app, dialogs);
+    const double plainStart = startUpInProcessMs(app.path(), dialogs, kRounds, kPauseMs);
     writeLibrary(app, 5000, 1000);
-    const double libraryStart = startUpMs(app, dialogs);
+    const double libraryStart = startUpInProcessMs(app.path(), dialogs, kRounds, kPauseMs);
 
     // The window on a list of varied titles, as a user finds games in it.
     app.write(QStringLiteral("dovrel/glist.lst"), cache());

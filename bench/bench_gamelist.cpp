@@ -6,6 +6,7 @@
 // each figure is the median of several rounds. Output: name TAB value TAB unit.
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "gamelist/BatchCommand.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/ui/GameListBox.h"
@@ -91,21 +92,7 @@ void benchmark(int games) {
     const auto [loadAvailable, showAvailable] =
         loadAndShow(true, GameListEmulator::listedWithFilter(games));
 
-    // The sequence of main(): the window built, Form_Load, shown and painted once.
-    std::vector<double> startUp;
-    for (int round = 0; round <= kRounds; ++round) {
-        AppState state;
-        state.appDir = app.path();
-        const double ms = elapsedMs([&] {
-            frmMain w(state, dialogs);
-            if (!w.Form_Load())
-                qFatal("Form_Load failed");
-            w.show();
-            QCoreApplication::processEvents();
-        });
-        if (round > 0) // the first writes the default profile
-            startUp.push_back(ms - kPauseMs);
-    }
+    const double startUp = startUpInProcessMs(app.path(), dialogs, kRounds, kPauseMs);
 
     print("MakeGamelist " + n + " games, the cut into the cache (emulator apart)", median(generate),
           "ms");
@@ -115,7 +102,7 @@ void benchmark(int games) {
     print("first show " + n + " games, filter on", showAvailable, "ms");
     print("emulator's list run " + n + " games, with the 200 ms pause", emulatorRun, "ms");
     print("Form_Load and show " + n + " games, 300 options, in-process, minus the pause",
-          median(startUp), "ms");
+          startUp, "ms");
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+#include "BenchWindow.h"
+
+#include "BenchSupport.h"
+
+#include "shell/AppState.h"
+#include "shell/frmMain.h"
+
+#include <QCoreApplication>
+
+namespace Bench {
+
+double startUpInProcessMs(const QString& appDir, Dialogs& dialogs, int rounds, double pauseMs) {
+    std::vector<double> times;
+    for (int round = 0; round <= rounds; ++round) {
+        AppState state;
+        state.appDir = appDir;
+        const double ms = elapsedMs([&] {
+            frmMain w(state, dialogs);
+            if (!w.Form_Load())
+                qFatal("Form_Load failed");
+            w.show();
+            QCoreApplication::processEvents();
+        });
+        if (round > 0)
+            times.push_back(ms - pauseMs);
+    }
+    return median(times);
+}
+
+} // namespace Bench
