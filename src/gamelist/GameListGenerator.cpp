@@ -99,7 +99,12 @@ QString RedirectedListArguments(const QString& gameListCommand, const QString& a
 GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request,
                                 ListLayout layout) {
     // An empty ExeName names the application folder itself, which passes, as it always has.
-    if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
+    // An absolute ExeName (the program that the first-run setup found, /usr/games/mame) is the
+    // file itself: joined to the folder it would name nothing.
+    const QString emulator = QDir::isAbsolutePath(request.ExeName)
+                                 ? request.ExeName
+                                 : AppPaths::join(request.appDir, u'/' + request.ExeName);
+    if (!QFileInfo::exists(emulator))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
     if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
         return failure(GameListMessages::unknownError(),
