@@ -24,8 +24,12 @@ bool fail(QString* error, const QString& text) {
 }
 
 bool copyFile(const QString& from, const QString& to, QString* error) {
-    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
-        return true;
+    const QFileInfo target(to);
+    if (target.isFile() || target.isSymLink())
+        return true; // the user's own file of that name stays
+    if (target.exists())
+        return fail(error, QStringLiteral("cannot copy %1: %2 is in the way")
+                               .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
     if (!QDir().mkpath(QFileInfo(to).path()))
         return fail(error, QStringLiteral("cannot create the folder %1")
                                .arg(QDir::toNativeSeparators(QFileInfo(to).path())));
