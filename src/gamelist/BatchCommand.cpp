@@ -58,18 +58,38 @@ bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& pro
 
 #else
 
-bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
-                     const QString& arguments, const QString& outputFile) {
+QProcessEnvironment BatchEnvironment(const QString& appDir) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PATH"),
                        PathWithAppFolderFirst(appDir, environment.value(QStringLiteral("PATH"))));
-    RunOptions options;
-    options.environment = environment;
-    options.standardOutputFile = outputFile;
+    return environment;
+}
+
+namespace {
+
+void runBatchLine(Dialogs& dialogs, const QString& appDir, const QString& program,
+                  const QString& arguments, RunOptions options) {
+    options.environment = BatchEnvironment(appDir);
     options.showState = ShowStateForWindowStyle(0);
     RunAndWait(dialogs, appDir, QStringLiteral("/bin/sh"),
                {QStringLiteral("-c"), BatchCommandLine(program, arguments)}, options);
+}
+
+} // namespace
+
+bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
+                     const QString& arguments, const QString& outputFile) {
+    RunOptions options;
+    options.standardOutputFile = outputFile;
+    runBatchLine(dialogs, appDir, program, arguments, options);
     return true;
+}
+
+void RunBatchCommandReading(Dialogs& dialogs, const QString& appDir, const QString& program,
+                            const QString& arguments, QByteArray& output) {
+    RunOptions options;
+    options.standardOutput = &output;
+    runBatchLine(dialogs, appDir, program, arguments, options);
 }
 
 #endif
