@@ -70,9 +70,6 @@ std::optional<StartFigures> timeStart(DisplayWatch& watch, const QString& displa
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // MAME lives in /usr/games, which a root shell's PATH may leave out.
-    environment.insert(QStringLiteral("PATH"),
-                       environment.value(QStringLiteral("PATH")) + QStringLiteral(":/usr/games"));
     QProcess process;
     process.setProgram(program);
     process.setProcessEnvironment(environment);
@@ -159,6 +156,8 @@ void prepareMame(const AppFolder& app, bool quick) {
     app.write(QStringLiteral("dovrel/dovrel.ini"),
               preset.readAll() + (quick ? "QuickStart=1\n" : "QuickStart=0\n"));
     app.write(QStringLiteral("dovrel/cfgdef.ini"), options.readAll());
+    // Tarvelin runs the emulator from its own folder, as the preset's README says to set up.
+    QFile::link(QStringLiteral("/usr/games/mame"), app.file(QStringLiteral("mame")));
 }
 
 std::optional<StartFigures> medianStart(DisplayWatch& watch, const QString& display,

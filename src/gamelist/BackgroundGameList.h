@@ -5,10 +5,13 @@
 #include <QByteArray>
 #include <QObject>
 #include <QProcess>
+#include <QTemporaryFile>
 
-// The emulator's list command run while the window is in use: the list is read through a pipe
-// as the emulator writes it, with the event loop running and no pause, and the cache is
-// replaced only when the new list differs from it. Once started it reports exactly once.
+// The emulator's list command run while the window is in use, with the event loop running and
+// no pause. The list lands in a private temporary file, read once the command has ended: an
+// emulator that writes its list a word at a time (MAME does) would otherwise wake the window's
+// thread hundreds of thousands of times. The cache is replaced only when the new list differs
+// from it. Once started it reports exactly once.
 class BackgroundGameList : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +34,6 @@ private:
     GameListRequest m_request;
     ListLayout m_layout;
     QProcess* m_process = nullptr;
-    QByteArray m_output;
+    QTemporaryFile m_output;
     bool m_running = false;
 };

@@ -65,31 +65,15 @@ QProcessEnvironment BatchEnvironment(const QString& appDir) {
     return environment;
 }
 
-namespace {
-
-void runBatchLine(Dialogs& dialogs, const QString& appDir, const QString& program,
-                  const QString& arguments, RunOptions options) {
-    options.environment = BatchEnvironment(appDir);
-    options.showState = ShowStateForWindowStyle(0);
-    RunAndWait(dialogs, appDir, QStringLiteral("/bin/sh"),
-               {QStringLiteral("-c"), BatchCommandLine(program, arguments)}, options);
-}
-
-} // namespace
-
 bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
                      const QString& arguments, const QString& outputFile) {
     RunOptions options;
+    options.environment = BatchEnvironment(appDir);
     options.standardOutputFile = outputFile;
-    runBatchLine(dialogs, appDir, program, arguments, options);
+    options.showState = ShowStateForWindowStyle(0);
+    RunAndWait(dialogs, appDir, QStringLiteral("/bin/sh"),
+               {QStringLiteral("-c"), BatchCommandLine(program, arguments)}, options);
     return true;
-}
-
-void RunBatchCommandReading(Dialogs& dialogs, const QString& appDir, const QString& program,
-                            const QString& arguments, QByteArray& output) {
-    RunOptions options;
-    options.standardOutput = &output;
-    runBatchLine(dialogs, appDir, program, arguments, options);
 }
 
 #endif

@@ -20,11 +20,6 @@ bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& pro
                      const QString& arguments, const QString& outputFile = QString());
 
 #ifndef Q_OS_WIN
-// The same with the line's standard output read through a pipe into `output`, which spares
-// the emulator the writing of a file and Tarvelin its reading.
-void RunBatchCommandReading(Dialogs& dialogs, const QString& appDir, const QString& program,
-                            const QString& arguments, QByteArray& output);
-
 // The environment the line runs in: Tarvelin's own, with the application folder first on PATH.
 QProcessEnvironment BatchEnvironment(const QString& appDir);
 #endif

@@ -120,15 +120,6 @@ GameListResult removeOutputFile(const GameListRequest& r, const GameListResult& 
     return result;
 }
 
-// The list is read through a pipe where the output file is only the emulator's way of handing
-// it over: Tarvelin's own output file, and nothing but a regular file (or nothing) in its place.
-bool readsThroughPipe(const GameListRequest& r) {
-    if (r.GlName != outputFileName())
-        return false;
-    const QFileInfo file(outputPath(r));
-    return !file.exists() || file.isFile();
-}
-
 } // namespace
 
 QString GameListMessages::emulatorNotFound(const QString& ExeName) {
@@ -157,17 +148,7 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
     // An empty ExeName names the application folder itself, which passes, as it always has.
     if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
-    if (request.GameListCommand.isEmpty())
-        return BuildGameListCache(request, layout);
-#ifndef Q_OS_WIN
-    if (readsThroughPipe(request)) {
-        QByteArray output;
-        RunBatchCommandReading(dialogs, request.appDir, request.ExeName,
-                               u' ' + request.GameListCommand, output);
-        return BuildGameListCacheFromOutput(request, output, layout);
-    }
-#endif
-    if (!runListCommand(dialogs, request))
+    if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
         return failure(GameListMessages::unknownError(),
                        QStringLiteral("the script that runs the list command could not be "
                                       "written or deleted in ") +
@@ -191,25 +172,6 @@ GameListResult BuildGameListCache(const GameListRequest& request, ListLayout lay
     if (result.ok)
         result = storeCache(request, cache, result.HelpText, SameCache::Write);
     if (!result.ok)
-        return result;
-    return removeOutputFile(request, result);
-}
-
-GameListResult BuildGameListCacheFromOutput(const GameListRequest& request,
-                                            const QByteArray& output, ListLayout layout) {
-    QByteArray cache;
-    GameListResult result = cutIntoCache(output, request, layout, cache);
-    if (result.ok)
-        result = storeCache(request, cache, result.HelpText, SameCache::Write);
-    if (!result.ok) {
-        // The output stays behind for the user to look at, as when the emulator writes it.
-        QFile file(outputPath(request));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(output);
-        return result;
-    }
-    // An output file left by an earlier failure goes, as the file of this run would.
-    if (!QFileInfo::exists(outputPath(request)))
         return result;
     return removeOutputFile(request, result);
 }

@@ -37,11 +37,6 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
 // the cache and the deletion of the output file.
 GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout = {});
 
-// The same from the output read through a pipe. A failure leaves the output in the output
-// file, as when the emulator writes it there; on success no output file remains.
-GameListResult BuildGameListCacheFromOutput(const GameListRequest& request,
-                                            const QByteArray& output, ListLayout layout = {});
-
 // A new list for a cache that exists already: the cache is written only when the output gives
 // other bytes than it holds. No output file is involved.
 GameListResult RefreshGameListCache(const GameListRequest& request, const QByteArray& output,

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 
@@ -42,22 +41,6 @@ WaitResult waitOnce(QProcess& process) {
     return process.error() == QProcess::Timedout ? WaitResult::TimedOut : WaitResult::Failed;
 }
 
-// The fixed pause, spent reading the child's output: a pipe holds 64 KiB, and a child that
-// writes a long list would otherwise sit blocked for most of the pause. No window event is
-// processed, as in the plain pause.
-void pauseReading(QProcess& process, QByteArray& output) {
-    QElapsedTimer paused;
-    paused.start();
-    qint64 left = RunAndWaitTiming::pauseMs;
-    while (left > 0 && process.waitForReadyRead(int(left))) {
-        output += process.readAllStandardOutput();
-        left = RunAndWaitTiming::pauseMs - paused.elapsed();
-    }
-    left = RunAndWaitTiming::pauseMs - paused.elapsed();
-    if (left > 0)
-        QThread::msleep(static_cast<unsigned long>(left)); // the child ended within the pause
-}
-
 } // namespace
 
 int ShowStateForWindowStyle(double windowStyle) {
@@ -86,20 +69,17 @@ RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& pro
     // The child writes where Tarvelin writes, and never waits for input nobody will type.
     process->setStandardInputFile(QProcess::nullDevice());
     const bool keepErrors = options.errorTailLines > 0;
-    if (options.standardOutputFile.isEmpty() && !options.standardOutput) {
+    if (options.standardOutputFile.isEmpty()) {
         process->setProcessChannelMode(keepErrors ? QProcess::ForwardedOutputChannel
                                                   : QProcess::ForwardedChannels);
     } else {
         process->setProcessChannelMode(keepErrors ? QProcess::SeparateChannels
                                                   : QProcess::ForwardedErrorChannel);
-        if (!options.standardOutput)
-            process->setStandardOutputFile(options.standardOutputFile);
+        process->setStandardOutputFile(options.standardOutputFile);
     }
     ErrorTail errors(qMax(1, options.errorTailLines));
-    // Drained at every poll, so a pipe never fills and the child never blocks on it.
-    const auto drainPipes = [&] {
-        if (options.standardOutput)
-            *options.standardOutput += process->readAllStandardOutput();
+    // Drained at every poll, so the pipe never fills and the child never blocks on it.
+    const auto drainErrors = [&] {
         if (!keepErrors)
             return;
         const QByteArray bytes = process->readAllStandardError();
@@ -113,10 +93,7 @@ RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& pro
 
     process->start();
     const bool started = process->waitForStarted(-1);
-    if (started && options.standardOutput)
-        pauseReading(*process, *options.standardOutput);
-    else
-        QThread::msleep(RunAndWaitTiming::pauseMs);
+    QThread::msleep(RunAndWaitTiming::pauseMs);
     RunResult result;
     if (!started) {
         result.startError = process->errorString();
@@ -129,7 +106,7 @@ RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& pro
         dialogs,
         [&] {
             const WaitResult once = waitOnce(*process);
-            drainPipes();
+            drainErrors();
             failed = once == WaitResult::Failed;
             return once;
         },
@@ -138,7 +115,7 @@ RunResult RunAndWait(Dialogs& dialogs, const QString& folder, const QString& pro
         LetRunOn(std::move(process));
         return result;
     }
-    drainPipes();
+    drainErrors();
     result.ended = true;
     result.crashed = process->exitStatus() == QProcess::CrashExit;
     result.exitCode = process->exitCode();

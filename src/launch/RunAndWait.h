@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -22,9 +21,6 @@ struct RunOptions {
     std::optional<QProcessEnvironment> environment;
     // The file that receives the child's standard output; Tarvelin's own output when empty.
     QString standardOutputFile;
-    // When set, the child's standard output comes through a pipe into this buffer instead,
-    // read at every poll so that the child never blocks on a full pipe.
-    QByteArray* standardOutput = nullptr;
     int showState = 1;
     // When above 0, the child's error output comes through a pipe, read as it is written:
     // passed on to Tarvelin's own, and its last lines kept for the result.
