@@ -92,10 +92,13 @@ GameListResult cutIntoCache(const QByteArray& bytes, const GameListRequest& r, L
     return {true, QString(), QString(), helpText, false};
 }
 
+// Only a regular file is read: opening a FIFO in its place would wait for a writer forever.
 bool holdsBytes(const QString& file, const QByteArray& bytes) {
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() != bytes.size())
+        return false;
     QFile current(file);
-    return current.open(QIODevice::ReadOnly) && current.size() == bytes.size() &&
-           current.readAll() == bytes;
+    return current.open(QIODevice::ReadOnly) && current.readAll() == bytes;
 }
 
 // The cache replaced in one step, so that a failure leaves the previous one as it was. The
