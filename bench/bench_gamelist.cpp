@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -24,7 +25,7 @@ using namespace Bench;
 constexpr int kRounds = 5;
 constexpr double kPauseMs = 200;
 
-void prepare(const AppFolder& app, int games) {
+void prepare(const AppFolder& app, int games, bool missingListed = false) {
     app.writeScript(QStringLiteral("fakeemu"), GameListEmulator::script(games));
     GameListEmulator::writeRoms(app, games);
     app.write(QStringLiteral("dovrel/dovrel.ini"),
@@ -33,8 +34,44 @@ void prepare(const AppFolder& app, int games) {
                   "\nGameListRomLen=" + QByteArray::number(GameListEmulator::romLen) +
                   "\nHelpEndLine=" + QByteArray::number(GameListEmulator::helpEndLine) +
                   "\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\nRomExt=.zip\n"
-                  "ShowConfig=1\nShowMissingRoms=0\n");
+                  "ShowConfig=1\nShowMissingRoms=" + QByteArray(missingListed ? "1" : "0") + "\n");
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(300, 30));
+}
+
+// With missing games listed, the stored toggle fills the list from the cache before the
+// emulator is asked; a second fill follows only when the emulator's list changed.
+void fillFigures(Dialogs& dialogs) {
+    for (const bool changing : {false, true}) {
+        const AppFolder app;
+        prepare(app, 50000, true);
+        if (changing) // one game named after the run's process: another list every run
+            app.writeScript(QStringLiteral("fakeemu"),
+                            GameListEmulator::script(50000) + "printf '%-12sRun %s\\n' z$$ $$\n");
+        print(QStringLiteral("Form_Load and show 50000 games, missing games listed, list %1, "
+                             "minus the pause")
+                  .arg(changing ? QStringLiteral("changed (two fills)")
+                                : QStringLiteral("unchanged (one fill)")),
+              startUpInProcessMs(app.path(), dialogs, kRounds, kPauseMs), "ms");
+    }
+}
+
+// MAME's own list (45,000 machines) as start-up reads it: run with the 200 ms pause, the
+// output file read back.
+void outputFigures(Dialogs& dialogs) {
+    const QString mame = QStringLiteral("/usr/games/mame");
+    if (!QFileInfo::exists(mame)) {
+        qWarning("bench_gamelist: MAME is not installed; its list figures skipped");
+        return;
+    }
+    const AppFolder app;
+    const QString output = app.file(QStringLiteral("gamelist.txt"));
+    const double fromFile = medianMs(kRounds, [&] {
+        RunBatchCommand(dialogs, app.path(), mame, QStringLiteral(" -listfull"), output);
+        QFile file(output);
+        if (!file.open(QIODevice::ReadOnly) || file.readAll().size() < 1000000)
+            qFatal("bench_gamelist: MAME wrote no list");
+    });
+    print("MAME -listfull run and read back, with the 200 ms pause", fromFile, "ms");
 }
 
 void benchmark(int games) {
@@ -116,5 +153,9 @@ int main(int argc, char* argv[]) {
         benchmark(games);
         QDir::setCurrent(startDir); // the run made the temporary folder current
     }
+    Bench::NoDialogs dialogs;
+    fillFigures(dialogs);
+    outputFigures(dialogs);
+    QDir::setCurrent(startDir);
     return 0;
 }

@@ -1,26 +1,30 @@
 // Start-up of the real tarvelin program, from the start of its process to its main window
 // shown, with a game list emulator that prints 1,000, 10,000 and 50,000 games and an options
-// panel of 300 options; and the program's peak resident memory.
+// panel of 300 options; and the program's peak resident memory. Then the list drawn: from the
+// start of the process to the first paint of the main window with the list's rows, with an
+// emulator that prints a MAME-like list of 50,000 games at once or after 0.5 s, in the
+// standard start-up and with quick start; and with MAME's own list where MAME is installed.
 //
 // The program runs on a private X server (Xvfb), the way it runs on a desktop, and the
 // benchmark watches that server from outside: the main window is shown when the server maps
-// it. Nothing in the program is told that it is measured. The same watch over a bare Qt
-// program that shows an empty window gives the part of the start that any Qt program pays.
+// it and drawn when the server sees it painted. Nothing in the program is told that it is
+// measured. The same watch over a bare Qt program that shows an empty window gives the part
+// of the start that any Qt program pays.
 //
 // Output: one line per figure, name TAB value TAB unit, and TAB goal where it has one.
 
 #include "BenchSupport.h"
+#include "DisplayWatch.h"
+#include "PrivateDisplay.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
 #include <optional>
-
-#include <poll.h>
-#include <xcb/xcb.h>
 
 namespace {
 
@@ -31,96 +35,13 @@ constexpr int kShowTimeoutMs = 30000;
 constexpr double kPauseMs = 200; // RunAndWait's fixed pause, part of every start-up
 constexpr int kOptions = 300;
 
-// A private X server on a free display, ended with the benchmark.
-class PrivateDisplay {
-public:
-    PrivateDisplay() {
-        m_server.setProgram(QStringLiteral("Xvfb"));
-        // -displayfd picks a free display and prints its number once the server is ready.
-        m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
-                               QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
-        m_server.setStandardErrorFile(QProcess::nullDevice());
-        m_server.start();
-        if (!m_server.waitForStarted(5000))
-            return;
-        QByteArray number;
-        while (!number.contains('\n') && m_server.waitForReadyRead(10000))
-            number += m_server.readAllStandardOutput();
-        if (number.trimmed().isEmpty())
-            return;
-        m_name = u':' + QString::fromLatin1(number.trimmed());
-    }
-    ~PrivateDisplay() {
-        if (m_server.state() != QProcess::NotRunning) {
-            m_server.terminate();
-            m_server.waitForFinished(5000);
-        }
-    }
-    QString name() const { return m_name; }
-
-private:
-    QProcess m_server;
-    QString m_name;
-};
-
-// Hears the server map top-level windows.
-class MapWatch {
-public:
-    explicit MapWatch(const QString& display) {
-        int screenNumber = 0;
-        m_connection = xcb_connect(display.toLatin1().constData(), &screenNumber);
-        if (xcb_connection_has_error(m_connection))
-            return;
-        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-        for (int i = 0; i < screenNumber && it.rem; ++i)
-            xcb_screen_next(&it);
-        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_connection, it.data->root, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(m_connection);
-        m_ok = true;
-    }
-    ~MapWatch() { xcb_disconnect(m_connection); }
-    bool ok() const { return m_ok; }
-
-    // Forgets the events of earlier rounds.
-    void drain() {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection))
-            free(event);
-    }
-
-    // The monotonic time at which the next ordinary top-level window was mapped.
-    std::optional<qint64> waitForMap(int timeoutMs) {
-        const qint64 deadline = monotonicNs() + qint64(timeoutMs) * 1000000;
-        for (;;) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-                const qint64 now = monotonicNs();
-                const bool mapped =
-                    (event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                    !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
-                free(event);
-                if (mapped)
-                    return now;
-            }
-            const qint64 left = (deadline - monotonicNs()) / 1000000;
-            if (left <= 0 || xcb_connection_has_error(m_connection))
-                return std::nullopt;
-            pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-            poll(&fd, 1, int(left));
-        }
-    }
-
-private:
-    xcb_connection_t* m_connection = nullptr;
-    bool m_ok = false;
-};
-
 struct StartFigures {
     double shownMs = 0;
+    double drawnMs = 0;   // the main window's first paint; 0 when the server cannot tell
     double cpuMs = 0;     // on a core, all threads, until the window was shown
     double waitingMs = 0; // the main thread ready but waiting for a core: the machine's load
     double peakMb = 0;
+    double idlePercent = -1; // processor use with the list shown and settled, when asked
 };
 
 // On-core and run-queue time of a thread, from /proc/<pid>/task/<tid>/schedstat, in ms.
@@ -132,10 +53,20 @@ std::pair<double, double> schedTimes(const QString& task) {
     return {fields.value(0).toDouble() / 1e6, fields.value(1).toDouble() / 1e6};
 }
 
-// Starts a program on the display, times it to its first mapped window, reads its peak
-// memory once it has painted and settled, and ends it.
-std::optional<StartFigures> timeStart(MapWatch& watch, const QString& display,
-                                      const QString& program) {
+double processCpuMs(const QString& proc) {
+    double total = 0;
+    const QStringList tasks =
+        QDir(proc + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& task : tasks)
+        total += schedTimes(proc + QStringLiteral("/task/") + task).first;
+    return total;
+}
+
+// Starts a program on the display, times it to its main window mapped and drawn, reads its
+// peak memory once it has painted and settled (and, with `idle`, its processor use over two
+// seconds after that), and ends it.
+std::optional<StartFigures> timeStart(DisplayWatch& watch, const QString& display,
+                                      const QString& program, bool idle = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -147,18 +78,23 @@ std::optional<StartFigures> timeStart(MapWatch& watch, const QString& display,
     watch.drain();
     const qint64 start = monotonicNs();
     process.start();
-    const std::optional<qint64> shown = watch.waitForMap(kShowTimeoutMs);
+    const std::optional<qint64> shown = watch.waitForMapped(kShowTimeoutMs);
     std::optional<StartFigures> figures;
     if (shown) {
         const QString proc = QStringLiteral("/proc/%1").arg(process.processId());
         StartFigures f;
         f.shownMs = double(*shown - start) / 1e6;
         f.waitingMs = schedTimes(proc + QStringLiteral("/task/%1").arg(process.processId())).second;
-        const QStringList tasks =
-            QDir(proc + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString& task : tasks)
-            f.cpuMs += schedTimes(proc + QStringLiteral("/task/") + task).first;
+        f.cpuMs = processCpuMs(proc);
+        if (const std::optional<qint64> drawn = watch.waitForDrawn(kShowTimeoutMs))
+            f.drawnMs = double(*drawn - start) / 1e6;
         QThread::msleep(300);
+        if (idle) {
+            QThread::msleep(1500); // a list command in the background has ended by then
+            const double before = processCpuMs(proc);
+            QThread::msleep(2000);
+            f.idlePercent = (processCpuMs(proc) - before) / 2000 * 100;
+        }
         f.peakMb = processFigures(process.processId()).peakMb;
         figures = f;
     }
@@ -187,22 +123,112 @@ void prepare(const AppFolder& app, int games) {
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(kOptions, 30));
 }
 
-std::optional<StartFigures> medianStart(MapWatch& watch, const QString& display,
-                                        const QString& program) {
-    // The first start fills the file cache and writes the default profile; it is not counted.
+// An application folder whose emulator prints a list laid out as MAME's -listfull, every game
+// listed (no ROM files), after `delay` seconds; quick start on or off.
+void prepareMameLike(const AppFolder& app, int games, const QByteArray& delay, bool quick) {
+    app.copyProgram(QStringLiteral(TARVELIN_EXE), QStringLiteral("tarvelin"));
+    QByteArray list = "Name:             Description:\n";
+    list.reserve(qsizetype(games) * 48);
+    for (int i = 0; i < games; ++i)
+        list += QStringLiteral("%1\"Machine number %2 (set %3)\"\n")
+                    .arg(QStringLiteral("m%1").arg(i, 6, 10, QChar(u'0')).leftJustified(18))
+                    .arg(i)
+                    .arg(i % 7)
+                    .toUtf8();
+    app.write(QStringLiteral("list.txt"), list);
+    app.writeScript(QStringLiteral("fakemame"), "sleep " + delay + "\nexec cat list.txt\n");
+    app.write(QStringLiteral("dovrel/dovrel.ini"),
+              "[Parse]\nWindowCaption=Benchmark\nExeName=fakemame\nGameListCommand=-listfull\n"
+              "GameListStartLine=0\nGameListRomLen=18\nHelpEndLine=0\nRomNameEndsAtBlank=1\n"
+              "UnquoteDescriptions=1\n[Settings]\nRomPath=roms/\nSendRomPath=0\n"
+              "RomPathinQuotes=0\nRomExt=.zip\nShowConfig=1\nShowMissingRoms=1\nQuickStart=" +
+                  QByteArray(quick ? "1" : "0") + "\n");
+    app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(kOptions, 30));
+}
+
+// The MAME preset as it is shipped, with quick start on or off.
+void prepareMame(const AppFolder& app, bool quick) {
+    app.copyProgram(QStringLiteral(TARVELIN_EXE), QStringLiteral("tarvelin"));
+    QFile preset(QStringLiteral(MAME_PRESET_DIR "/dovrel.ini"));
+    QFile options(QStringLiteral(MAME_PRESET_DIR "/cfgdef.ini"));
+    if (!preset.open(QIODevice::ReadOnly) || !options.open(QIODevice::ReadOnly))
+        qFatal("bench_startup: the MAME preset cannot be read");
+    app.write(QStringLiteral("dovrel/dovrel.ini"),
+              preset.readAll() + (quick ? "QuickStart=1\n" : "QuickStart=0\n"));
+    app.write(QStringLiteral("dovrel/cfgdef.ini"), options.readAll());
+    // Tarvelin runs the emulator from its own folder, as the preset's README says to set up.
+    QFile::link(QStringLiteral("/usr/games/mame"), app.file(QStringLiteral("mame")));
+}
+
+std::optional<StartFigures> medianStart(DisplayWatch& watch, const QString& display,
+                                        const QString& program, int rounds = kRounds) {
+    // The first start fills the file cache, writes the default profile and the game list
+    // cache; it is not counted.
     if (!timeStart(watch, display, program))
         return std::nullopt;
-    std::vector<double> shown, cpu, waiting, peak;
-    for (int round = 0; round < kRounds; ++round) {
+    std::vector<double> shown, drawn, cpu, waiting, peak;
+    for (int round = 0; round < rounds; ++round) {
         const std::optional<StartFigures> f = timeStart(watch, display, program);
         if (!f)
             return std::nullopt;
         shown.push_back(f->shownMs);
+        drawn.push_back(f->drawnMs);
         cpu.push_back(f->cpuMs);
         waiting.push_back(f->waitingMs);
         peak.push_back(f->peakMb);
     }
-    return StartFigures{median(shown), median(cpu), median(waiting), median(peak)};
+    return StartFigures{median(shown), median(drawn), median(cpu), median(waiting), median(peak),
+                        -1};
+}
+
+void printListDrawn(DisplayWatch& watch, const QString& display, const QString& program,
+                    const QString& name, const QString& goal, int rounds = kRounds) {
+    const std::optional<StartFigures> f = medianStart(watch, display, program, rounds);
+    const std::optional<StartFigures> settled = timeStart(watch, display, program, true);
+    if (!f || !settled || f->drawnMs <= 0) {
+        qWarning("bench_startup: no list drawn for %s", qPrintable(name));
+        return;
+    }
+    print(name + ", process start to list drawn", f->drawnMs, "ms", goal);
+    print(name + ", peak resident memory", f->peakMb, "MB", QStringLiteral("<= 80 MB"));
+    print(name + ", processor use with the list shown", settled->idlePercent, "%",
+          QStringLiteral("0 %"));
+}
+
+void listDrawnFigures(DisplayWatch& watch, const QString& display) {
+    if (!watch.seesDrawing()) {
+        qWarning("bench_startup: the display reports no drawing; list drawn figures skipped");
+        return;
+    }
+    for (const bool quick : {false, true}) {
+        for (const QByteArray& delay : {QByteArray("0"), QByteArray("0.5")}) {
+            const AppFolder app;
+            prepareMameLike(app, 50000, delay, quick);
+            const QString emulator = delay == "0" ? QStringLiteral("emulator answering at once")
+                                                  : QStringLiteral("emulator answering after 0.5 s");
+            QString goal;
+            if (quick)
+                goal = QStringLiteral("<= 150 ms");
+            else if (delay == "0")
+                goal = QStringLiteral("<= 350 ms");
+            printListDrawn(watch, display, app.file(QStringLiteral("tarvelin")),
+                           (quick ? QStringLiteral("quick start") : QStringLiteral("standard start-up")) +
+                               QStringLiteral(", 50000 MAME-like games, ") + emulator,
+                           goal);
+        }
+    }
+    if (!QFileInfo::exists(QStringLiteral("/usr/games/mame"))) {
+        qWarning("bench_startup: MAME is not installed; its list drawn figures skipped");
+        return;
+    }
+    for (const bool quick : {false, true}) {
+        const AppFolder app;
+        prepareMame(app, quick);
+        printListDrawn(watch, display, app.file(QStringLiteral("tarvelin")),
+                       quick ? QStringLiteral("quick start, MAME preset, MAME's own list")
+                             : QStringLiteral("standard start-up, MAME preset, MAME's own list"),
+                       QString(), 3);
+    }
 }
 
 } // namespace
@@ -214,12 +240,11 @@ int main(int argc, char* argv[]) {
         qWarning("bench_startup: no Xvfb display; start-up figures skipped");
         return 0;
     }
-    MapWatch watch(display.name());
+    DisplayWatch watch(display.name());
     if (!watch.ok()) {
         qWarning("bench_startup: cannot watch the display; start-up figures skipped");
         return 0;
     }
-
     const std::optional<StartFigures> bare =
         medianStart(watch, display.name(), QStringLiteral(BARE_QT_WINDOW_EXE));
     if (bare) {
@@ -255,6 +280,7 @@ int main(int argc, char* argv[]) {
               games == 50000 ? QStringLiteral("<= 80 MB") : QString());
         work.emplace_back(games, f->shownMs - kPauseMs);
     }
+    listDrawnFigures(watch, display.name());
     if (work.size() == 3) {
         // Linear growth costs the same per game from 1,000 to 10,000 as from 10,000 to 50,000.
         const double low = (work[1].second - work[0].second) / (work[1].first - work[0].first);

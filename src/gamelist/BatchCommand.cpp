@@ -58,13 +58,17 @@ bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& pro
 
 #else
 
-bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
-                     const QString& arguments, const QString& outputFile) {
+QProcessEnvironment BatchEnvironment(const QString& appDir) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PATH"),
                        PathWithAppFolderFirst(appDir, environment.value(QStringLiteral("PATH"))));
+    return environment;
+}
+
+bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
+                     const QString& arguments, const QString& outputFile) {
     RunOptions options;
-    options.environment = environment;
+    options.environment = BatchEnvironment(appDir);
     options.standardOutputFile = outputFile;
     options.showState = ShowStateForWindowStyle(0);
     RunAndWait(dialogs, appDir, QStringLiteral("/bin/sh"),

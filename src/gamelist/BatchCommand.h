@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 
 class Dialogs;
@@ -17,6 +18,11 @@ class Dialogs;
 // does not redirect it). Returns false when the script could not be written or deleted.
 bool RunBatchCommand(Dialogs& dialogs, const QString& appDir, const QString& program,
                      const QString& arguments, const QString& outputFile = QString());
+
+#ifndef Q_OS_WIN
+// The environment the line runs in: Tarvelin's own, with the application folder first on PATH.
+QProcessEnvironment BatchEnvironment(const QString& appDir);
+#endif
 
 // The Windows script: the drive, "cd\", "cd " and the folder, then program & arguments, each
 // line ended by CR LF, in the system's 8-bit code page.

@@ -24,7 +24,7 @@ QString checkAdvice(const QString& GlName) {
 }
 
 GameListResult failure(const QString& message, const QString& cause = QString()) {
-    return {false, message, cause, QString()};
+    return {false, message, cause, QString(), false};
 }
 
 // The cause of an unknown error: what was done to which file, and the system's reason.
@@ -47,8 +47,8 @@ bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
 // The output cut straight into the cache's bytes, with no string per game. An output that is
 // valid UTF-8 is cut as it stands, since the cache is UTF-8 too: 50,000 games are never
 // decoded and encoded again. Any other output is read as Latin-1, one character per byte.
-GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequest& r,
-                                     ListLayout layout, QString& helpText, QByteArray& cache) {
+GameListOutput::Outcome cutBytes(const QByteArray& bytes, const GameListRequest& r,
+                                 ListLayout layout, QString& helpText, QByteArray& cache) {
     if (IsValidUtf8(bytes)) {
         QByteArrayView utf8(bytes);
         if (utf8.startsWith("\xEF\xBB\xBF"))
@@ -71,6 +71,56 @@ GameListOutput::Outcome cutIntoCache(const QByteArray& bytes, const GameListRequ
         layout);
     cache = writer.bytes();
     return outcome;
+}
+
+QString outputPath(const GameListRequest& r) { return AppPaths::join(r.appDir, u'/' + r.GlName); }
+
+// The output's cut into help text and the cache's bytes, or the message of an unusable output.
+GameListResult cutIntoCache(const QByteArray& bytes, const GameListRequest& r, ListLayout layout,
+                            QByteArray& cache) {
+    QString helpText;
+    switch (cutBytes(bytes, r, layout, helpText, cache)) {
+    case GameListOutput::Outcome::TooShort:
+        return failure(GameListMessages::outputEmpty(r.GlName));
+    case GameListOutput::Outcome::Unusable:
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot cut the games of"), outputPath(r),
+                             QStringLiteral("GameListRomLen is %1, below 0").arg(r.RomLen)));
+    case GameListOutput::Outcome::Parsed:
+        break;
+    }
+    return {true, QString(), QString(), helpText, false};
+}
+
+// Only a regular file is read: opening a FIFO in its place would wait for a writer forever.
+bool holdsBytes(const QString& file, const QByteArray& bytes) {
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() != bytes.size())
+        return false;
+    QFile current(file);
+    return current.open(QIODevice::ReadOnly) && current.readAll() == bytes;
+}
+
+// The cache replaced in one step, so that a failure leaves the previous one as it was. The
+// standard start-up writes it even when it is the same; a refresh only when it differs.
+enum class SameCache { Write, Keep };
+GameListResult storeCache(const GameListRequest& r, const QByteArray& cache,
+                          const QString& helpText, SameCache same) {
+    const QString cacheFile = AppPaths::gameListCache(r.appDir);
+    const bool changed = !holdsBytes(cacheFile, cache);
+    QString error;
+    if ((changed || same == SameCache::Write) && !WriteFileAtomically(cacheFile, cache, &error))
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot write"), cacheFile, error));
+    return {true, QString(), QString(), helpText, changed};
+}
+
+GameListResult removeOutputFile(const GameListRequest& r, const GameListResult& result) {
+    QFile written(outputPath(r));
+    if (!written.remove())
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot delete"), outputPath(r), written.errorString()));
+    return result;
 }
 
 } // namespace
@@ -115,7 +165,7 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
 }
 
 GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout) {
-    const QString output = AppPaths::join(request.appDir, u'/' + request.GlName);
+    const QString output = outputPath(request);
     if (!QFileInfo(output).isFile())
         return failure(GameListMessages::outputNotFound(request.GlName));
     QFile file(output);
@@ -125,26 +175,20 @@ GameListResult BuildGameListCache(const GameListRequest& request, ListLayout lay
     const QByteArray bytes = file.readAll();
     file.close();
 
-    QString helpText;
     QByteArray cache;
-    switch (cutIntoCache(bytes, request, layout, helpText, cache)) {
-    case GameListOutput::Outcome::TooShort:
-        return failure(GameListMessages::outputEmpty(request.GlName));
-    case GameListOutput::Outcome::Unusable:
-        return failure(GameListMessages::unknownError(),
-                       cause(QStringLiteral("cannot cut the games of"), output,
-                             QStringLiteral("GameListRomLen is %1, below 0").arg(request.RomLen)));
-    case GameListOutput::Outcome::Parsed:
-        break;
-    }
-    QString error;
-    const QString cacheFile = AppPaths::gameListCache(request.appDir);
-    if (!WriteFileAtomically(cacheFile, cache, &error))
-        return failure(GameListMessages::unknownError(),
-                       cause(QStringLiteral("cannot write"), cacheFile, error));
-    QFile written(output);
-    if (!written.remove())
-        return failure(GameListMessages::unknownError(),
-                       cause(QStringLiteral("cannot delete"), output, written.errorString()));
-    return {true, QString(), QString(), helpText};
+    GameListResult result = cutIntoCache(bytes, request, layout, cache);
+    if (result.ok)
+        result = storeCache(request, cache, result.HelpText, SameCache::Write);
+    if (!result.ok)
+        return result;
+    return removeOutputFile(request, result);
+}
+
+GameListResult RefreshGameListCache(const GameListRequest& request, const QByteArray& output,
+                                    ListLayout layout) {
+    QByteArray cache;
+    const GameListResult result = cutIntoCache(output, request, layout, cache);
+    if (!result.ok)
+        return result;
+    return storeCache(request, cache, result.HelpText, SameCache::Keep);
 }

@@ -22,6 +22,8 @@ struct GameListResult {
     QString message; // the message that ends the program when not ok
     QString cause;   // where the message does not say it: which file, which system error
     QString HelpText;
+    // The cache holds other bytes than before this run (or there was none).
+    bool cacheChanged = false;
 };
 
 // Runs the emulator's list command, writes dovrel/glist.lst, deletes the output file and
@@ -34,6 +36,11 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
 // The part after the emulator has run: the output check, the cut into help text and games,
 // the cache and the deletion of the output file.
 GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout = {});
+
+// A new list for a cache that exists already: the cache is written only when the output gives
+// other bytes than it holds. No output file is involved.
+GameListResult RefreshGameListCache(const GameListRequest& request, const QByteArray& output,
+                                    ListLayout layout = {});
 
 // The command-line arguments that make the script redirect the list into the output file,
 // as the Windows script's last line needs them.

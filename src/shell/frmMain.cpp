@@ -5,11 +5,13 @@
 #include "base/Dialogs.h"
 #include "base/Ini.h"
 #include "controls/ui/frmControls.h"
+#include "gamelist/BackgroundGameList.h"
 #include "gamelist/EndingMessage.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/GameListLoader.h"
 #include "gamelist/ListFit.h"
 #include "gamelist/ui/GameFilterField.h"
+#include "gamelist/ui/ListWaitWindow.h"
 #include "launch/LaunchEmulator.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPlacement.h"
@@ -34,6 +36,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextStream>
 
 #include <algorithm>
 
@@ -164,6 +168,12 @@ void frmMain::buildMenus() {
     mnuConfigSetRomPath =
         named(mnuConfig->addAction(QStringLiteral("Set &Rom Path")), "mnuConfigSetRomPath");
 
+    mnuConfig->addSeparator();
+    mnuConfigQuickStart =
+        named(mnuConfig->addAction(QStringLiteral("&Quick Start")), "mnuConfigQuickStart");
+    mnuConfigQuickStart->setCheckable(true);
+    connect(mnuConfigQuickStart, &QAction::triggered, this, &frmMain::mnuConfigQuickStart_Click);
+
     mnuView = named(menuBar()->addMenu(QStringLiteral("&View")), "mnuView");
     mnuShowMissingRoms =
         named(mnuView->addAction(QStringLiteral("Show &Missing Roms")), "mnuShowMissingRoms");
@@ -237,12 +247,95 @@ void frmMain::buildViewMenu() {
 bool frmMain::Form_Load() {
     ReadDovrelCFG();
     const FrontEndSettings& s = m_state.settings;
+    if (startsQuickly()) {
+        // The folder is made current as the standard start-up's list command leaves it.
+        QDir::setCurrent(m_state.appDir);
+        // With missing games listed, the stored toggle has just filled the list from this
+        // very cache.
+        if (!m_missingListed)
+            LoadGameList(true);
+        InitCfg();
+        startBackgroundList();
+        return true;
+    }
+    m_listWait = std::make_unique<ListWaitWindow>(s.WindowCaption);
+    m_listWait->showAfterDelay();
     if (!MakeGamelist(QStringLiteral("gamelist.txt"), s.GameListStartLine, s.HelpEndLine,
                       s.GameListRomLen))
         return false;
-    LoadGameList(!m_missingListed);
+    // With missing games listed, the stored toggle has filled the list from the cache as it was
+    // before the emulator was asked; a new cache of the same bytes would fill it the same again.
+    if (!m_missingListed || m_gameListChanged)
+        LoadGameList(!m_missingListed);
     InitCfg();
     return true;
+}
+
+bool frmMain::startsQuickly() const {
+    const FrontEndSettings& s = m_state.settings;
+    // Without a list command there is no emulator to wait for; without a cache nothing to show.
+    return s.QuickStart && !s.GameListCommand.isEmpty() &&
+           QFileInfo(AppPaths::gameListCache(m_state.appDir)).isFile();
+}
+
+void frmMain::startBackgroundList() {
+    const FrontEndSettings& s = m_state.settings;
+    m_backgroundList = new BackgroundGameList(
+        {m_state.appDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
+         s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen},
+        {s.RomNameEndsAtBlank, s.UnquoteDescriptions}, this);
+    connect(m_backgroundList, &BackgroundGameList::finished, this, &frmMain::backgroundListEnded);
+    m_backgroundList->start();
+}
+
+bool frmMain::backgroundListRunning() const {
+    return m_backgroundList && m_backgroundList->running();
+}
+
+void frmMain::backgroundListEnded(const GameListResult& result) {
+    m_pendingList = std::make_unique<GameListResult>(result);
+    // A launch's wait processes events: the list is replaced when the launch has returned.
+    if (!m_state.LaunchBusy)
+        applyBackgroundList();
+}
+
+void frmMain::applyBackgroundList() {
+    const std::unique_ptr<GameListResult> result = std::move(m_pendingList);
+    if (!result)
+        return;
+    if (!result->ok) {
+        // The list from the last start stays; the user hears of it once, and works on.
+        QTextStream err(stderr);
+        if (!result->cause.isEmpty())
+            err << EndingMessageForStderr(result->cause);
+        err << EndingMessageForStderr(result->message);
+        err.flush();
+        m_dialogs.warning(QStringLiteral("The game list could not be read from the emulator; "
+                                         "the list shown is the one from the last start.") +
+                          QStringLiteral("\n\n") + result->message);
+        return;
+    }
+    m_state.HelpText = result->HelpText;
+    if (result->cacheChanged)
+        reloadGamesInPlace();
+}
+
+void frmMain::reloadGamesInPlace() {
+    const std::optional<QString> selected = selectedRom();
+    const int scrolled = lstGames->verticalScrollBar()->value();
+    const FrontEndSettings& s = m_state.settings;
+    m_listView.setGames(LoadGameEntries(AppPaths::gameListCache(m_state.appDir), !m_missingListed,
+                                        s.RomPath, s.RomExt));
+    showGames(selected);
+    fitListKeepingFilter();
+    lstGames->verticalScrollBar()->setValue(scrolled);
+}
+
+void frmMain::mnuConfigQuickStart_Click() {
+    // Qt has flipped the mark already; it takes effect at the next start.
+    m_state.settings.QuickStart = mnuConfigQuickStart->isChecked();
+    WriteIni(AppPaths::settingsFile(m_state.appDir), "Settings", "QuickStart",
+             m_state.settings.QuickStart ? "1" : "0");
 }
 
 void frmMain::ReadDovrelCFG() {
@@ -260,6 +353,7 @@ void frmMain::ReadDovrelCFG() {
     mnuViewRecentlyPlayed->setChecked(m_view.recentlyPlayed);
     mnuViewSortByTitle->setChecked(m_view.sortByTitle);
     m_library = GameLibrary::read(AppPaths::library(m_state.appDir));
+    mnuConfigQuickStart->setChecked(s.QuickStart);
     // Qt shows the application name in place of an empty title; a lone blank shows nothing.
     setWindowTitle(s.WindowCaption.isEmpty() ? QStringLiteral(" ") : s.WindowCaption);
     // The stored toggles run before the RomPath and RomExt defaults, as they always have: the
@@ -309,10 +403,12 @@ bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpE
         m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen},
         {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
     if (!result.ok) {
+        m_listWait.reset();
         ShowEndingMessage(m_dialogs, result.message, result.cause);
         return false;
     }
     m_state.HelpText = result.HelpText;
+    m_gameListChanged = result.cacheChanged;
     return true;
 }
 
@@ -320,18 +416,22 @@ void frmMain::LoadGameList(bool OnlyAvailable) {
     const FrontEndSettings& s = m_state.settings;
     m_listView.setGames(LoadGameEntries(AppPaths::gameListCache(m_state.appDir), OnlyAvailable,
                                         s.RomPath, s.RomExt));
+    fillList();
+    fitListKeepingFilter();
+    if (lstGames->count() > 0)
+        lstGames->setCurrentRow(0);
+}
+
+void frmMain::fitListKeepingFilter() {
     // The list grows to its entries from its own place, not from below the filter field.
     const bool filtering = !txtFilter->isHidden();
     if (filtering)
         lstGames->setGeometry(m_listGeometry);
-    fillList();
     fitGameListToEntries();
     if (filtering) {
         m_listGeometry = lstGames->geometry();
         placeFilterField();
     }
-    if (lstGames->count() > 0)
-        lstGames->setCurrentRow(0);
 }
 
 void frmMain::fillList() {
@@ -515,11 +615,14 @@ void frmMain::cmdLaunch_Click() {
     m_state.LaunchBusy = false;
     if (m_closeWhenLaunchEnds) {
         m_closeWhenLaunchEnds = false;
+        m_pendingList.reset(); // the cache is written already; the window is going
         // The user closed the window during the run. Qt does not count the close of a window
         // that is already hidden as the last window closing, so the program ends here.
         if (close())
             QCoreApplication::quit();
+        return;
     }
+    applyBackgroundList();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -553,6 +656,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    m_listWait.reset();
     // Widths set before the window had a frame counted none; now the frame is known.
     if (m_requestedOuterWidthTw > 0 && !WindowFrame::extraPx(this).isNull())
         setOuterWidthTw(m_requestedOuterWidthTw);

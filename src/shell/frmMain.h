@@ -15,9 +15,13 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
+class BackgroundGameList;
 class Dialogs;
+class ListWaitWindow;
+struct GameListResult;
 class GameFilterField;
 class frmAbout;
 class frmControls;
@@ -39,11 +43,15 @@ public:
     ~frmMain() override;
 
     // The start-up sequence. Returns false when the program must end without showing a window.
+    // With quick start on and a cache in place, the list comes from the cache and the emulator
+    // is asked for a new one in the background (see backgroundListRunning()).
     bool Form_Load();
     void ReadDovrelCFG();
 
     // Game list: generation at start-up (false = the program must end), filling the list.
     bool MakeGamelist(const QString& GlName, qint16 StartLine, double HelpEnd, qint16 RomLen);
+    // Whether the last MakeGamelist left other bytes in the cache than it found.
+    bool gameListChanged() const { return m_gameListChanged; }
     void LoadGameList(bool OnlyAvailable);
     // Options panel: built once at start-up from the option definitions.
     void InitCfg();
@@ -80,6 +88,11 @@ public:
     void setViewChoices(const ViewChoices& choices);
     const ViewChoices& viewChoices() const { return m_view; }
     GameLibrary& library() { return m_library; }
+    // Quick start: the menu toggle, and whether the background list command still runs.
+    void mnuConfigQuickStart_Click();
+    bool backgroundListRunning() const;
+    // The window that tells of a slow list command at start-up; null once the window shows.
+    ListWaitWindow* listWaitWindow() const { return m_listWait.get(); }
 
     // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
     // window manager has framed the window).
@@ -114,6 +127,7 @@ public:
     QAction* mnuConfigControls = nullptr;
     QAction* mnuConfigEmulator = nullptr;
     QAction* mnuConfigSetRomPath = nullptr;
+    QAction* mnuConfigQuickStart = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuShowMissingRoms = nullptr;
     QAction* mnuViewShowGameConfig = nullptr;
@@ -151,6 +165,15 @@ private:
     // entry is selected and its profile loaded, as after every fill.
     void showGames(const std::optional<QString>& keep);
     void fillList();
+    // Quick start: the list command in the background, and its outcome.
+    bool startsQuickly() const;
+    void startBackgroundList();
+    void backgroundListEnded(const GameListResult& result);
+    void applyBackgroundList();
+    // The list filled anew from the cache with the selected game, its panel and the scroll
+    // position kept.
+    void reloadGamesInPlace();
+    void fitListKeepingFilter();
     void placeFilterField();
     void updateFavouriteMark();
     void storeViewChoices() const;
@@ -175,4 +198,9 @@ private:
     OptionsPanel m_optionsPanel;
     Profiles m_profiles{m_state.appDir, m_dialogs, m_optionTable, m_optionsPanel};
     bool m_closeWhenLaunchEnds = false;
+    std::unique_ptr<ListWaitWindow> m_listWait;
+    bool m_gameListChanged = true;
+    BackgroundGameList* m_backgroundList = nullptr;
+    // A background list that ended during a launch, applied when the launch returns.
+    std::unique_ptr<GameListResult> m_pendingList;
 };

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/FakeDialogs.h"
+#include "common/FileFaults.h"
 #include "common/TestAppFolder.h"
 
 namespace {
@@ -42,6 +43,8 @@ private slots:
     void failures();
     void emptyExeNamePassesTheEmulatorCheck();
     void endingMessageGoesToStderrToo();
+    void cacheChangesOnlyWithTheList_data();
+    void cacheChangesOnlyWithTheList();
     void cacheIsTheParsedListWritten_data();
     void cacheIsTheParsedListWritten();
 
@@ -152,6 +155,8 @@ void tst_GameListGenerator::failures() {
     QVERIFY(result.HelpText.isEmpty());
     QVERIFY(dialogs.shown.isEmpty()); // the caller shows it and ends the program
     QCOMPARE(app.exists("gamelist.txt"), outputLeft);
+    if (outputLeft && setup.isEmpty())
+        QCOMPARE(app.read("gamelist.txt"), output); // left for the user to look at
     if (setup != "cache folder")
         QCOMPARE(app.read("dovrel/glist.lst"), kOldCache); // a failure keeps the old cache
 }
@@ -192,6 +197,51 @@ void tst_GameListGenerator::endingMessageGoesToStderrToo() {
     QCOMPARE(dialogs.shown[0].kind, QString("critical"));
     QCOMPARE(dialogs.shown[0].title, QString());
     QCOMPARE(dialogs.shown[0].text, text);
+}
+
+// The standard start-up always writes the cache and says whether its bytes changed; a
+// refresh writes only when they did, and a failed write keeps the old cache. A stale output
+// file from an earlier failure goes with the first good list.
+void tst_GameListGenerator::cacheChangesOnlyWithTheList_data() {
+    QTest::addColumn<bool>("refresh");
+    QTest::addColumn<bool>("sameList");
+    QTest::addColumn<bool>("writeFails");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("start-up, other list") << false << false << false << true << true;
+    QTest::newRow("start-up, same list") << false << true << false << true << false;
+    QTest::newRow("refresh, other list") << true << false << false << true << true;
+    QTest::newRow("refresh, same list, not written") << true << true << true << true << false;
+    QTest::newRow("refresh, other list, write fails") << true << false << true << false << false;
+}
+
+void tst_GameListGenerator::cacheChangesOnlyWithTheList() {
+    QFETCH(bool, refresh);
+    QFETCH(bool, sameList);
+    QFETCH(bool, writeFails);
+    QFETCH(bool, ok);
+    QFETCH(bool, changed);
+    TestAppFolder app;
+    const QByteArray output = "Fake 1.0\nusage\n\nName Description\nalpha    Alpha\n";
+    const QByteArray cache = "alpha|Alpha\r\n";
+    app.write("dovrel/glist.lst", sameList ? cache : kOldCache);
+    app.write("gamelist.txt", "left by an earlier failure");
+    if (writeFails)
+        FileFaults::failNextCommitOnto(app.file("dovrel/glist.lst"));
+    GameListResult result;
+    if (refresh) {
+        result = RefreshGameListCache(demoRequest(app), output);
+    } else {
+        writeEmulator(app, "fakeemu", output);
+        FakeDialogs dialogs;
+        result = GenerateGameList(dialogs, demoRequest(app));
+    }
+    FileFaults::failNextCommitOnto(QString());
+    QCOMPARE(result.ok, ok);
+    QCOMPARE(result.cacheChanged, changed);
+    QCOMPARE(app.read("dovrel/glist.lst"), ok || sameList ? cache : kOldCache);
+    QCOMPARE(result.HelpText, ok ? QString("Fake 1.0\r\nusage\r\n") : QString());
+    QCOMPARE(app.exists("gamelist.txt"), refresh); // a refresh has no output file of its own
 }
 
 void tst_GameListGenerator::cacheIsTheParsedListWritten_data() {

@@ -66,7 +66,8 @@ void tst_frmMain::menuTree() {
     }
     QCOMPARE(seen, QStringList({"&Config", "  mnuConfigControls &Controls",
                                 "  mnuConfigEmulator &Emulator",
-                                "  mnuConfigSetRomPath Set &Rom Path", "&View",
+                                "  mnuConfigSetRomPath Set &Rom Path", "   ",
+                                "  mnuConfigQuickStart &Quick Start", "&View",
                                 "  mnuShowMissingRoms Show &Missing Roms",
                                 "  mnuViewShowGameConfig Show &Game Config",
                                 // Finding games: items added after the standard ones.

@@ -1,0 +1,70 @@
+#include "gamelist/BackgroundGameList.h"
+
+#include "base/AppPaths.h"
+#include "gamelist/BatchCommand.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+BackgroundGameList::BackgroundGameList(GameListRequest request, ListLayout layout,
+                                       QObject* parent)
+    : QObject(parent), m_request(std::move(request)), m_layout(layout),
+      m_output(QDir::tempPath() + QStringLiteral("/tarvelin-list-XXXXXX")) {}
+
+BackgroundGameList::~BackgroundGameList() {
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
+}
+
+void BackgroundGameList::start() {
+    m_running = true;
+    // Reported from the event loop, so that the caller always hears of it after start().
+    const auto reportSoon = [this](const GameListResult& result) {
+        QTimer::singleShot(0, this, [this, result] { report(result); });
+    };
+    if (!QFileInfo::exists(AppPaths::join(m_request.appDir, u'/' + m_request.ExeName))) {
+        reportSoon({false, GameListMessages::emulatorNotFound(m_request.ExeName), {}, {}, false});
+        return;
+    }
+    if (!m_output.open()) {
+        reportSoon({false, GameListMessages::unknownError(),
+                    QStringLiteral("cannot make a temporary file for the game list: ") +
+                        m_output.errorString(),
+                    {}, false});
+        return;
+    }
+    m_process = new QProcess(this);
+    m_process->setProgram(QStringLiteral("/bin/sh"));
+    m_process->setArguments({QStringLiteral("-c"),
+                             BatchCommandLine(m_request.ExeName, u' ' + m_request.GameListCommand)});
+    m_process->setWorkingDirectory(m_request.appDir);
+    m_process->setProcessEnvironment(BatchEnvironment(m_request.appDir));
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    m_process->setStandardOutputFile(m_output.fileName());
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(m_process, &QProcess::finished, this, &BackgroundGameList::listEnded);
+    // A shell that cannot start gives no output, like a list command that prints nothing.
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            listEnded();
+    });
+    m_process->start();
+}
+
+void BackgroundGameList::listEnded() {
+    if (!m_running)
+        return;
+    // The child wrote through a descriptor of its own; this one still reads from the start.
+    const QByteArray output = m_output.readAll();
+    m_output.close();
+    report(RefreshGameListCache(m_request, output, m_layout));
+}
+
+void BackgroundGameList::report(const GameListResult& result) {
+    m_running = false;
+    emit finished(result);
+}
