@@ -27,8 +27,8 @@ namespace {
 
 QString oneField(QString text) {
     std::replace_if(
-        text.begin(), text.end(),
-        [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r'; }, QChar(u' '));
+        text.begin(), text.end(), [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r'; },
+        QChar(u' '));
     return text;
 }
 
@@ -43,11 +43,11 @@ bool GameCommands::loadGames() {
     QDir::setCurrent(m_dataDir);
     m_settings = ReadFrontEndSettings(m_dataDir);
     const FrontEndSettings& s = m_settings;
-    const GameListResult result = GenerateGameList(
-        m_dialogs,
-        {m_dataDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
-         s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen},
-        {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
+    const GameListResult result =
+        GenerateGameList(m_dialogs,
+                         {m_dataDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
+                          s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen},
+                         {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
     if (!result.ok) {
         if (!result.cause.isEmpty())
             m_err << EndingMessageForStderr(result.cause);
@@ -78,8 +78,7 @@ QString GameCommands::optionsFor(const QString& rom) const {
     MemoryPanelValues panel;
     MemoryPanelBuilder builder(panel);
     Options::ReadOptionDefinitions(AppPaths::optionDefinitions(m_dataDir), table, builder);
-    ProfileLoad::showValues(m_dataDir, rom, table, panel,
-                            ProfileLoad::MissingDefaults::FromPanel);
+    ProfileLoad::showValues(m_dataDir, rom, table, panel, ProfileLoad::MissingDefaults::FromPanel);
     return Options::CreateCLOString(table, panel);
 }
 

@@ -34,8 +34,8 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
         return 2;
     }
     if (command.action == CommandLine::Action::Version) {
-        out << QCoreApplication::applicationName() << u' '
-            << QCoreApplication::applicationVersion() << u'\n';
+        out << QCoreApplication::applicationName() << u' ' << QCoreApplication::applicationVersion()
+            << u'\n';
         return 0;
     }
     const DataFolderChoice folder = ChooseDataFolderHere(command.data, exeDir);
@@ -44,9 +44,9 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
         return 0;
     }
 
-    const FirstRunResult setup = FirstRunWithoutWindow(
-        folder.folder, command.preset,
-        FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH"))));
+    const FirstRunResult setup =
+        FirstRunWithoutWindow(folder.folder, command.preset,
+                              FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH"))));
     if (!setup.message.isEmpty())
         err << "tarvelin: " << setup.message << u'\n';
     err.flush();

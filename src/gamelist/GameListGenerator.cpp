@@ -143,8 +143,8 @@ QString GameListMessages::unknownError() { return QStringLiteral("Unknown List G
 
 bool EmulatorExists(const QString& appDir, const QString& ExeName) {
     // Joined to the folder, an absolute name would name nothing.
-    return QFileInfo::exists(QDir::isAbsolutePath(ExeName) ? ExeName
-                                                           : AppPaths::join(appDir, u'/' + ExeName));
+    return QFileInfo::exists(
+        QDir::isAbsolutePath(ExeName) ? ExeName : AppPaths::join(appDir, u'/' + ExeName));
 }
 
 QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir) {

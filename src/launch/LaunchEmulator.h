@@ -32,8 +32,9 @@ QStringList LaunchArguments(const FrontEndSettings& settings, const QString& rom
                             const QString& options);
 
 // Runs the emulator on one game from the application folder, hidden, and returns how it ended
-// when it has ended. The command line is split with double-quote grouping and started without a shell, so
-// a quoted ROM path keeps its blanks and nothing typed into an option is ever interpreted.
+// when it has ended. The command line is split with double-quote grouping and started without
+// a shell, so a quoted ROM path keeps its blanks and nothing typed into an option is ever
+// interpreted.
 // When the emulator cannot start or ends with a status other than 0, one warning tells why;
 // its error output is passed on to Tarvelin's own meanwhile.
 RunResult LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,

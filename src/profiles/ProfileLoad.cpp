@@ -12,7 +12,8 @@ void showValues(const QString& appDir, const std::optional<QString>& rom, Option
                 PanelValues& panel, MissingDefaults missing, FileNameRules rules) {
     // Nothing writes either file while the rows are filled.
     const QString defaultFile = ProfilePaths::defaultProfile(appDir);
-    const bool fromPanel = missing == MissingDefaults::FromPanel && !QFileInfo(defaultFile).isFile();
+    const bool fromPanel =
+        missing == MissingDefaults::FromPanel && !QFileInfo(defaultFile).isFile();
     const IniSnapshot defaults(defaultFile);
     std::optional<IniSnapshot> game;
     if (rom)

@@ -67,8 +67,8 @@ void Profiles::ReadCfg(const std::optional<QString>& rom) {
         m_creationWarned = true;
         m_dialogs.warning(ProfileMessages::notSaved(defaultFile));
     }
-    ProfileLoad::showValues(m_appDir, rom, m_table, m_panel, ProfileLoad::MissingDefaults::Empty,
-                            m_rules);
+    ProfileLoad::showValues(m_appDir, rom, m_table, m_panel,
+                            ProfileLoad::MissingDefaults::Empty, m_rules);
 }
 
 void Profiles::SaveToDefault() {

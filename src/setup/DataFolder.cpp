@@ -40,9 +40,8 @@ DataFolderChoice ChooseDataFolder(const QString& named, const QString& exeDir,
         return {folderPath(named, currentDir), DataFolderChoice::Why::Named};
     if (QFileInfo(AppPaths::join(exeDir, QStringLiteral("/dovrel"))).isDir())
         return {exeDir, DataFolderChoice::Why::Portable};
-    const QString dataHome = QDir::isAbsolutePath(xdgDataHome)
-                                 ? xdgDataHome
-                                 : home + QStringLiteral("/.local/share");
+    const QString dataHome =
+        QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : home + QStringLiteral("/.local/share");
     return {folderPath(dataHome + QStringLiteral("/tarvelin"), currentDir),
             DataFolderChoice::Why::PerUser};
 }

@@ -24,8 +24,10 @@ QString PresetUnusableReason(const Preset& preset) {
 FirstRunResult FirstRunWithoutWindow(const QString& dataDir, const QString& presetName,
                                      const std::vector<Preset>& presets) {
     if (presetName.isEmpty())
-        return {NeedsSetup(dataDir) ? FirstRunResult::Next::AskInWindow : FirstRunResult::Next::Ready,
-                0, {}};
+        return {NeedsSetup(dataDir) ? FirstRunResult::Next::AskInWindow
+                                    : FirstRunResult::Next::Ready,
+                0,
+                {}};
     const std::optional<Preset> preset = PresetNamed(presets, presetName);
     if (!preset)
         return end(2, QStringLiteral("unknown preset \"%1\" (there are %2)")

@@ -13,9 +13,9 @@ namespace {
 
 // The copies belong to the user, whatever the shipped files' modes: the settings and the
 // emulator's input file are written later.
-constexpr QFileDevice::Permissions kCopyPermissions = QFileDevice::ReadOwner |
-                                                      QFileDevice::WriteOwner |
-                                                      QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions kCopyPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+    QFileDevice::ReadOther;
 
 bool fail(QString* error, const QString& text) {
     if (error)
@@ -66,15 +66,18 @@ QList<std::pair<QString, QString>> filesToCopy(const QString& source, const QStr
 
 bool InstallPreset(const Preset& preset, const QString& dataDir, QString* error) {
     if (!preset.available())
-        return fail(error, QStringLiteral("the preset %1 is not part of this installation")
-                               .arg(preset.name));
+        return fail(
+            error,
+            QStringLiteral("the preset %1 is not part of this installation").arg(preset.name));
     const QString settings = AppPaths::settingsFile(dataDir);
     if (QFileInfo::exists(settings))
-        return fail(error, QStringLiteral("%1 exists already").arg(QDir::toNativeSeparators(settings)));
+        return fail(error,
+                    QStringLiteral("%1 exists already").arg(QDir::toNativeSeparators(settings)));
     const QString profiles = AppPaths::profilesFolder(dataDir);
     if (!QDir().mkpath(profiles) || !QFileInfo(profiles).isDir())
-        return fail(error, QStringLiteral("cannot create the folder %1")
-                               .arg(QDir::toNativeSeparators(profiles)));
+        return fail(
+            error,
+            QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(profiles)));
     for (const auto& [from, to] : filesToCopy(preset.source, dataDir))
         if (!copyFile(from, to, error))
             return false;
@@ -86,8 +89,9 @@ bool InstallPreset(const Preset& preset, const QString& dataDir, QString* error)
         return false;
     if (preset.emulatorFound() && !WriteIni(settings, "Parse", "ExeName", preset.found)) {
         QFile::remove(settings);
-        return fail(error, QStringLiteral("cannot write ExeName into %1")
-                               .arg(QDir::toNativeSeparators(settings)));
+        return fail(
+            error,
+            QStringLiteral("cannot write ExeName into %1").arg(QDir::toNativeSeparators(settings)));
     }
     return true;
 }

@@ -31,12 +31,10 @@ QString locateProgram(const QString& program, const PresetPlaces& places) {
     if (program.isEmpty() || places.programFolders.isEmpty())
         return {};
     // The first program folder is searched as the working folder, the others before PATH.
-    const QString found =
-        FindProgram(program, places.programFolders.first(),
-                    places.programFolders.mid(1) + places.searchPath);
-    return QFileInfo(found).isAbsolute() && QFileInfo(found).isFile()
-               ? QDir::cleanPath(found)
-               : QString();
+    const QString found = FindProgram(program, places.programFolders.first(),
+                                      places.programFolders.mid(1) + places.searchPath);
+    return QFileInfo(found).isAbsolute() && QFileInfo(found).isFile() ? QDir::cleanPath(found)
+                                                                      : QString();
 }
 
 } // namespace
@@ -51,7 +49,8 @@ PresetPlaces PresetPlacesFor(const QString& exeDir, const QString& pathValue) {
 std::vector<Preset> FindPresets(const PresetPlaces& places) {
     std::vector<Preset> presets;
     for (const Known& known : kKnown) {
-        Preset preset{QString::fromLatin1(known.name), QString::fromLatin1(known.title), {}, {}, {}};
+        Preset preset{
+            QString::fromLatin1(known.name), QString::fromLatin1(known.title), {}, {}, {}};
         for (const QString& share : places.shareFolders) {
             const QString folder = share + u'/' + QString::fromLatin1(known.folder);
             if (QFileInfo(presetSettings(folder)).isFile()) {

@@ -33,11 +33,12 @@ const QByteArray kDefinitions = "[General]\nNumCats=3\n"
                                 "opt1=-nochoice|No choice|1|0\n"
                                 "opt2=-x|Unknown kind|7|1\n";
 
-const QByteArray kEmulator = "if [ \"$1\" = -list ]; then\n"
-                             "  printf 'Emu 1.0\\nName  Description\\nalpha Alpha\\nbeta  Beta\\n'\n"
-                             "  exit 0\n"
-                             "fi\n"
-                             "printf '%s\\n' \"$@\" > args.txt\n";
+const QByteArray kEmulator =
+    "if [ \"$1\" = -list ]; then\n"
+    "  printf 'Emu 1.0\\nName  Description\\nalpha Alpha\\nbeta  Beta\\n'\n"
+    "  exit 0\n"
+    "fi\n"
+    "printf '%s\\n' \"$@\" > args.txt\n";
 
 } // namespace
 
@@ -54,7 +55,8 @@ void tst_CommandMatchesWindow::sameArguments_data() {
     QTest::addColumn<QByteArray>("game");     // the game's profile; empty: none
     QTest::newRow("no profiles at all") << "alpha" << QByteArray() << QByteArray();
     QTest::newRow("a game profile, no default profile")
-        << "beta" << QByteArray() << QByteArray("[Video]\nScale=3\nFilter=2\n[Other]\nUse mouse=1\n");
+        << "beta" << QByteArray()
+        << QByteArray("[Video]\nScale=3\nFilter=2\n[Other]\nUse mouse=1\n");
     QTest::newRow("both profiles")
         << "alpha" << QByteArray("[Video]\nScale=1\nFull screen=0\n[Other]\nName=\n")
         << QByteArray("[Other]\nName=Ann\nQuoted=a \"b c\"\n[Odd]\nNo choice=1\n");

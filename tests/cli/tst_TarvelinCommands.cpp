@@ -58,7 +58,9 @@ Run run(const QString& program, const QStringList& arguments,
     return result;
 }
 
-Run tarvelin(const QStringList& arguments) { return run(QStringLiteral(TARVELIN_EXE), arguments); }
+Run tarvelin(const QStringList& arguments) {
+    return run(QStringLiteral(TARVELIN_EXE), arguments);
+}
 
 // A data folder with the emulator, its settings and options, one ROM file and a profile for
 // "alpha" that changes the scale.
@@ -70,7 +72,9 @@ void setUp(const TestAppFolder& data, const QByteArray& settings = kSettings) {
     data.writeScript("emu", kEmulator);
 }
 
-QByteArray lines(const QStringList& list) { return (list.join(u'\n') + u'\n').toUtf8(); }
+QByteArray lines(const QStringList& list) {
+    return (list.join(u'\n') + u'\n').toUtf8();
+}
 
 // A copy of the program in a tree laid out as installed: bin/tarvelin beside share/tarvelin/
 // (a demo preset) and lib/tarvelin/ (its emulator).
@@ -117,36 +121,46 @@ void tst_TarvelinCommands::commands_data() {
         << QByteArray();
     QTest::newRow("print-command: the game's profile over the defaults")
         << QStringList{"--print-command", "alpha"} << kSettings << 0
-        << lines({"@/emu", "roms/alpha.zip", "-scale", "3", "-fullscreen", "-name", "Player", "One"})
+        << lines(
+               {"@/emu", "roms/alpha.zip", "-scale", "3", "-fullscreen", "-name", "Player", "One"})
         << QByteArray();
     QTest::newRow("print-command: the defaults")
         << QStringList{"--print-command", "beta"} << kSettings << 0
         << lines({"@/emu", "roms/beta.zip", "-scale", "2", "-fullscreen", "-name", "Player", "One"})
         << QByteArray();
-    QTest::newRow("launch: the emulator's status") << QStringList{"--launch", "three"} << kSettings << 3
-                                                   << QByteArray() << QByteArray("tarvelin: The emulator emu ended with status 3.");
-    QTest::newRow("launch: killed, 128 + the signal") << QStringList{"--launch", "crash"} << kSettings << 143
-                                                      << QByteArray() << QByteArray("tarvelin: The emulator emu crashed.");
-    QTest::newRow("launch: status 0") << QStringList{"--launch", "alpha"} << kSettings << 0 << QByteArray() << QByteArray();
-    QTest::newRow("unknown ROM name") << QStringList{"--print-command", "gamma"} << kSettings << 2 << QByteArray()
-                                      << QByteArray("tarvelin: no game with the ROM name \"gamma\" in the game list\n");
-    QTest::newRow("unknown ROM name, launch") << QStringList{"--launch", "Alpha"} << kSettings << 2 << QByteArray()
-                                              << QByteArray("tarvelin: no game with the ROM name \"Alpha\"");
+    QTest::newRow("launch: the emulator's status")
+        << QStringList{"--launch", "three"} << kSettings << 3 << QByteArray()
+        << QByteArray("tarvelin: The emulator emu ended with status 3.");
+    QTest::newRow("launch: killed, 128 + the signal")
+        << QStringList{"--launch", "crash"} << kSettings << 143 << QByteArray()
+        << QByteArray("tarvelin: The emulator emu crashed.");
+    QTest::newRow("launch: status 0")
+        << QStringList{"--launch", "alpha"} << kSettings << 0 << QByteArray() << QByteArray();
+    QTest::newRow("unknown ROM name")
+        << QStringList{"--print-command", "gamma"} << kSettings << 2 << QByteArray()
+        << QByteArray("tarvelin: no game with the ROM name \"gamma\" in the game list\n");
+    QTest::newRow("unknown ROM name, launch")
+        << QStringList{"--launch", "Alpha"} << kSettings << 2 << QByteArray()
+        << QByteArray("tarvelin: no game with the ROM name \"Alpha\"");
     QTest::newRow("bad option") << QStringList{"--lst"} << kSettings << 2 << QByteArray()
                                 << QByteArray("tarvelin: Unknown option 'lst'.");
-    QTest::newRow("two actions") << QStringList{"--list", "--launch", "alpha"} << kSettings << 2 << QByteArray()
-                                 << QByteArray("tarvelin: --list, --print-command and --launch exclude each other.");
+    QTest::newRow("two actions")
+        << QStringList{"--list", "--launch", "alpha"} << kSettings << 2 << QByteArray()
+        << QByteArray("tarvelin: --list, --print-command and --launch exclude each other.");
     QTest::newRow("the emulator is missing: the ending message")
-        << QStringList{"--list"} << QByteArray(kSettings).replace("ExeName=emu", "ExeName=gone") << 1
-        << QByteArray() << QByteArray("tarvelin: gone not found!\n\nThis application should");
+        << QStringList{"--list"} << QByteArray(kSettings).replace("ExeName=emu", "ExeName=gone")
+        << 1 << QByteArray() << QByteArray("tarvelin: gone not found!\n\nThis application should");
     QTest::newRow("the list output is too short")
-        << QStringList{"--print-command", "alpha"} << QByteArray(kSettings).replace("StartLine=1", "StartLine=40") << 1
-        << QByteArray() << QByteArray("tarvelin: gamelist.txt empty!\n\nThe command line application");
-    QTest::newRow("a preset for a folder set up already") << QStringList{"--preset", "demo", "--list"} << kSettings << 0
+        << QStringList{"--print-command", "alpha"}
+        << QByteArray(kSettings).replace("StartLine=1", "StartLine=40") << 1 << QByteArray()
+        << QByteArray("tarvelin: gamelist.txt empty!\n\nThe command line application");
+    QTest::newRow("a preset for a folder set up already")
+        << QStringList{"--preset", "demo", "--list"} << kSettings << 0
         << QByteArray("alpha\tAlpha Game\t1\nbeta\tBeta Tab\t0\nthree\tThree\t0\ncrash\tCrash\t0\n")
         << QByteArray("tarvelin: @ is set up already; --preset demo left it as it is\n");
-    QTest::newRow("unknown preset") << QStringList{"--preset", "doom", "--list"} << kSettings << 2 << QByteArray()
-                                    << QByteArray("tarvelin: unknown preset \"doom\"");
+    QTest::newRow("unknown preset")
+        << QStringList{"--preset", "doom", "--list"} << kSettings << 2 << QByteArray()
+        << QByteArray("tarvelin: unknown preset \"doom\"");
 }
 
 void tst_TarvelinCommands::commands() {
@@ -163,7 +177,8 @@ void tst_TarvelinCommands::commands() {
     QCOMPARE(result.status, status);
     QCOMPARE(result.out, out.replace("@", folder));
     QVERIFY2(result.err.startsWith(err.replace("@", folder)), result.err.constData());
-    if (!err.isEmpty() && !err.contains("\n\n") && !err.contains("ended") && !err.contains("crashed"))
+    if (!err.isEmpty() && !err.contains("\n\n") && !err.contains("ended") &&
+        !err.contains("crashed"))
         QCOMPARE(result.err.count('\n'), 1);
     // A dry run writes no default profile; the list generation leaves no output file behind.
     if (arguments.first() != "--launch")
@@ -176,7 +191,8 @@ void tst_TarvelinCommands::launchPassesWhatPrintCommandPrints_data() {
     QTest::addColumn<QString>("rom");
     QTest::addColumn<QByteArray>("profile"); // the game's profile
     QTest::newRow("defaults") << "beta" << QByteArray();
-    QTest::newRow("a game profile") << "alpha" << QByteArray("[Video]\nScale=1\nFull screen=0\nVertical sync=1\n");
+    QTest::newRow("a game profile")
+        << "alpha" << QByteArray("[Video]\nScale=1\nFull screen=0\nVertical sync=1\n");
     QTest::newRow("a text with quotes") << "three" << QByteArray("[Other]\nName=\"Ann Lee\" x\n");
 }
 
@@ -217,8 +233,11 @@ void tst_TarvelinCommands::presetSetsUpAnInstalledCopy() {
 
     const Run listed = run(program, {"--data", data, "--preset", "demo", "--list"});
     QCOMPARE(listed.status, 0);
-    QCOMPARE(listed.out, QByteArray("alpha\tAlpha Game\t0\nbeta\tBeta Tab\t1\nthree\tThree\t0\ncrash\tCrash\t0\n"));
-    QCOMPARE(ReadIni(data + "/dovrel/dovrel.ini", "Parse", "ExeName"), tree.file("lib/tarvelin/demoemu"));
+    QCOMPARE(
+        listed.out,
+        QByteArray("alpha\tAlpha Game\t0\nbeta\tBeta Tab\t1\nthree\tThree\t0\ncrash\tCrash\t0\n"));
+    QCOMPARE(ReadIni(data + "/dovrel/dovrel.ini", "Parse", "ExeName"),
+             tree.file("lib/tarvelin/demoemu"));
     const Run printed = run(program, {"--data", data, "--print-command", "beta"});
     QCOMPARE(printed.out.split('\n').first(), tree.file("lib/tarvelin/demoemu").toUtf8());
 

@@ -184,7 +184,7 @@ void tst_GameListGenerator::emulatorCheck_data() {
     QTest::newRow("missing there") << "other" << false;
     QTest::newRow("absolute, elsewhere") << "@/bin/fakeemu" << true;
     QTest::newRow("absolute, missing") << "@/bin/gone" << false;
-    QTest::newRow("absolute name of the folder's own emulator, not joined to it") << "/fakeemu" << false;
+    QTest::newRow("an absolute name is not joined to the folder") << "/fakeemu" << false;
 }
 
 void tst_GameListGenerator::emulatorCheck() {

@@ -17,24 +17,53 @@ private slots:
 };
 
 void tst_DataFolder::chooses_data() {
-    QTest::addColumn<QString>("named");     // --data, "@" standing for the tree's root
-    QTest::addColumn<QString>("inBin");     // what bin/dovrel is: "", "folder" or "file"
-    QTest::addColumn<QString>("xdg");       // XDG_DATA_HOME, "@" standing for the root
-    QTest::addColumn<QString>("expected");  // below the root
+    QTest::addColumn<QString>("named");    // --data, "@" standing for the tree's root
+    QTest::addColumn<QString>("inBin");    // what bin/dovrel is: "", "folder" or "file"
+    QTest::addColumn<QString>("xdg");      // XDG_DATA_HOME, "@" standing for the root
+    QTest::addColumn<QString>("expected"); // below the root
     QTest::addColumn<int>("why");
 
     const int named = int(DataFolderChoice::Why::Named);
     const int portable = int(DataFolderChoice::Why::Portable);
     const int perUser = int(DataFolderChoice::Why::PerUser);
-    QTest::newRow("--data absolute") << "@/games" << "" << "" << "games" << named;
-    QTest::newRow("--data relative to the current folder") << "mine/x" << "" << "" << "cwd/mine/x" << named;
-    QTest::newRow("--data cleaned, no trailing separator") << "@/a/../games//" << "" << "" << "games" << named;
-    QTest::newRow("--data wins over a portable folder") << "@/games" << "folder" << "" << "games" << named;
-    QTest::newRow("portable: bin holds dovrel/") << "" << "folder" << "@/xdg" << "bin" << portable;
-    QTest::newRow("a file named dovrel is no portable folder") << "" << "file" << "" << "home/.local/share/tarvelin" << perUser;
-    QTest::newRow("per user, XDG_DATA_HOME absolute") << "" << "" << "@/xdg" << "xdg/tarvelin" << perUser;
-    QTest::newRow("per user, XDG_DATA_HOME relative is ignored") << "" << "" << "xdg" << "home/.local/share/tarvelin" << perUser;
-    QTest::newRow("per user, no XDG_DATA_HOME") << "" << "" << "" << "home/.local/share/tarvelin" << perUser;
+    QTest::newRow("--data absolute") << "@/games"
+                                     << ""
+                                     << ""
+                                     << "games" << named;
+    QTest::newRow("--data relative to the current folder") << "mine/x"
+                                                           << ""
+                                                           << ""
+                                                           << "cwd/mine/x" << named;
+    QTest::newRow("--data cleaned, no trailing separator") << "@/a/../games//"
+                                                           << ""
+                                                           << ""
+                                                           << "games" << named;
+    QTest::newRow("--data wins over a portable folder") << "@/games"
+                                                        << "folder"
+                                                        << ""
+                                                        << "games" << named;
+    QTest::newRow("portable: bin holds dovrel/") << ""
+                                                 << "folder"
+                                                 << "@/xdg"
+                                                 << "bin" << portable;
+    QTest::newRow("a file named dovrel is no portable folder")
+        << ""
+        << "file"
+        << ""
+        << "home/.local/share/tarvelin" << perUser;
+    QTest::newRow("per user, XDG_DATA_HOME absolute") << ""
+                                                      << ""
+                                                      << "@/xdg"
+                                                      << "xdg/tarvelin" << perUser;
+    QTest::newRow("per user, XDG_DATA_HOME relative is ignored")
+        << ""
+        << ""
+        << "xdg"
+        << "home/.local/share/tarvelin" << perUser;
+    QTest::newRow("per user, no XDG_DATA_HOME") << ""
+                                                << ""
+                                                << ""
+                                                << "home/.local/share/tarvelin" << perUser;
 }
 
 void tst_DataFolder::chooses() {

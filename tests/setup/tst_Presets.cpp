@@ -70,16 +70,21 @@ void tst_Presets::findsPrograms_data() {
     QTest::addColumn<QString>("demo");         // where demoemu is found; empty: not found
     QTest::addColumn<QString>("mame");
 
-    QTest::newRow("nothing anywhere") << QStringList{} << QStringList{} << "" << "";
+    QTest::newRow("nothing anywhere") << QStringList{} << QStringList{} << ""
+                                      << "";
     QTest::newRow("beside the executable")
-        << QStringList{"bin/demoemu", "bin/mame"} << QStringList{} << "bin/demoemu" << "bin/mame";
+        << QStringList{"bin/demoemu", "bin/mame"} << QStringList{} << "bin/demoemu"
+        << "bin/mame";
     QTest::newRow("installed demo emulator, MAME on PATH")
         << QStringList{"lib/tarvelin/demoemu", "path/mame"} << QStringList{}
-        << "lib/tarvelin/demoemu" << "path/mame";
+        << "lib/tarvelin/demoemu"
+        << "path/mame";
     QTest::newRow("the executable's folder before PATH")
-        << QStringList{"path/demoemu", "bin/demoemu"} << QStringList{} << "bin/demoemu" << "";
+        << QStringList{"path/demoemu", "bin/demoemu"} << QStringList{} << "bin/demoemu"
+        << "";
     QTest::newRow("a file that is not executable is no program")
-        << QStringList{"path/mame"} << QStringList{"bin/mame"} << "" << "path/mame";
+        << QStringList{"path/mame"} << QStringList{"bin/mame"} << ""
+        << "path/mame";
 }
 
 void tst_Presets::findsPrograms() {
@@ -109,7 +114,8 @@ void tst_Presets::listsTheKnownPresetsInOrder() {
     QVERIFY(!presets[2].available());
     QVERIFY(!PresetNamed(presets, "Demo")); // names are exact
     QCOMPARE(PresetUnusableReason(presets[2]), QString("not part of this installation"));
-    QCOMPARE(PresetUnusableReason(presets[1]), QString("mame not found beside Tarvelin or on PATH"));
+    QCOMPARE(PresetUnusableReason(presets[1]),
+             QString("mame not found beside Tarvelin or on PATH"));
 }
 
 void tst_Presets::installs_data() {
@@ -120,13 +126,15 @@ void tst_Presets::installs_data() {
     QTest::addColumn<QByteArray>("settings"); // dovrel/dovrel.ini afterwards, "@" = the tree
 
     QTest::newRow("demo: the whole folder, ExeName the installed program")
-        << "demo" << "lib/tarvelin/demoemu"
+        << "demo"
+        << "lib/tarvelin/demoemu"
         << QStringList{"dovrel/cfgdef.ini", "roms/pacman.zip", "demoemu.ini"}
         << QStringList{"dovrel/cfgs/.gitkeep", "dovrel/demoemu.ini"}
         << QByteArray("[Parse]\r\nWindowCaption=Demo\r\nExeName=@/lib/tarvelin/demoemu\r\n"
                       "GameListCommand=-listfull\r\n[Settings]\r\nRomExt=.zip\r\n");
     QTest::newRow("mame: its files into dovrel/, ExeName the program on PATH")
-        << "mame" << "path/mame" << QStringList{"dovrel/cfgdef.ini"}
+        << "mame"
+        << "path/mame" << QStringList{"dovrel/cfgdef.ini"}
         << QStringList{"dovrel/README.md", "README.md", "cfgdef.ini", "roms"}
         << QByteArray("[Parse]\nExeName=@/path/mame\nGameListCommand=-listxml\n");
 }
@@ -174,10 +182,14 @@ void tst_Presets::keepsFilesTheFolderHolds() {
 void tst_Presets::installFailureLeavesNoSettings_data() {
     QTest::addColumn<QString>("obstacle"); // a regular file where a folder must go
     QTest::addColumn<QString>("reason");
-    QTest::newRow("the data folder is a file") << "data" << "cannot create the folder";
-    QTest::newRow("dovrel is a file") << "data/dovrel" << "cannot create the folder";
-    QTest::newRow("roms is a file") << "data/roms" << "cannot create the folder";
-    QTest::newRow("demoemu.ini is a folder") << "data/demoemu.ini/x" << "cannot copy";
+    QTest::newRow("the data folder is a file") << "data"
+                                               << "cannot create the folder";
+    QTest::newRow("dovrel is a file") << "data/dovrel"
+                                      << "cannot create the folder";
+    QTest::newRow("roms is a file") << "data/roms"
+                                    << "cannot create the folder";
+    QTest::newRow("demoemu.ini is a folder") << "data/demoemu.ini/x"
+                                             << "cannot copy";
 }
 
 void tst_Presets::installFailureLeavesNoSettings() {
@@ -203,15 +215,22 @@ void tst_Presets::firstRunWithoutWindow_data() {
     const int ready = int(FirstRunResult::Next::Ready);
     const int ask = int(FirstRunResult::Next::AskInWindow);
     const int end = int(FirstRunResult::Next::End);
-    QTest::newRow("no preset, folder empty: the window asks") << "" << false << ask << 0 << "" << false;
+    QTest::newRow("no preset, folder empty: the window asks")
+        << "" << false << ask << 0 << "" << false;
     QTest::newRow("no preset, set up") << "" << true << ready << 0 << "" << false;
     QTest::newRow("demo into an empty folder") << "demo" << false << ready << 0 << "" << true;
     QTest::newRow("demo into a set-up folder: left as it is")
         << "demo" << true << ready << 0 << "@/data is set up already" << false;
-    QTest::newRow("unknown name") << "doom" << false << end << 2 << "unknown preset \"doom\" (there are demo, mame, scummvm)" << false;
-    QTest::newRow("unknown name, folder set up") << "doom" << true << end << 2 << "unknown preset" << false;
-    QTest::newRow("emulator not found") << "mame" << false << end << 1 << "preset mame: mame not found" << false;
-    QTest::newRow("preset not installed") << "scummvm" << false << end << 1 << "preset scummvm: not part of this installation" << false;
+    QTest::newRow("unknown name") << "doom" << false << end << 2
+                                  << "unknown preset \"doom\" (there are demo, mame, scummvm)"
+                                  << false;
+    QTest::newRow("unknown name, folder set up")
+        << "doom" << true << end << 2 << "unknown preset" << false;
+    QTest::newRow("emulator not found")
+        << "mame" << false << end << 1 << "preset mame: mame not found" << false;
+    QTest::newRow("preset not installed")
+        << "scummvm" << false << end << 1 << "preset scummvm: not part of this installation"
+        << false;
 }
 
 void tst_Presets::firstRunWithoutWindow() {
@@ -234,8 +253,9 @@ void tst_Presets::firstRunWithoutWindow() {
     QVERIFY2(message.isEmpty() ? result.message.isEmpty() : result.message.startsWith(message),
              qPrintable(result.message));
     QCOMPARE(ReadIni(data + "/dovrel/dovrel.ini", "Parse", "ExeName"),
-             installed ? inst.path("lib/tarvelin/demoemu")
-                       : setUpAlready ? QString("mine") : QString());
+             installed      ? inst.path("lib/tarvelin/demoemu")
+             : setUpAlready ? QString("mine")
+                            : QString());
 }
 
 QTEST_GUILESS_MAIN(tst_Presets)

@@ -8,10 +8,10 @@
 #include <QTextStream>
 
 std::optional<QString> WindowStartFolder(const QString& named, const QString& presetName,
-                                         const QString& exeDir, Dialogs& dialogs,
-                                         int& exitStatus) {
+                                         const QString& exeDir, Dialogs& dialogs, int& exitStatus) {
     const DataFolderChoice folder = ChooseDataFolderHere(named, exeDir);
-    std::vector<Preset> presets = FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH")));
+    std::vector<Preset> presets =
+        FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH")));
     const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, presetName, presets);
     if (!setup.message.isEmpty())
         QTextStream(stderr) << "tarvelin: " << setup.message << u'\n';

@@ -12,5 +12,4 @@ class Dialogs;
 // an unknown preset, 1 for one that cannot be set up, and 1 when the user cancels (nothing
 // is written then). Problems with --preset go to stderr.
 std::optional<QString> WindowStartFolder(const QString& named, const QString& presetName,
-                                         const QString& exeDir, Dialogs& dialogs,
-                                         int& exitStatus);
+                                         const QString& exeDir, Dialogs& dialogs, int& exitStatus);

@@ -37,10 +37,10 @@ frmSetup::frmSetup(const DataFolderChoice& folder, std::vector<Preset> presets, 
         option->setEnabled(reason.isEmpty());
         auto* status = named(new QLabel(this), "lblPreset_" + preset.name);
         status->setTextFormat(Qt::PlainText);
-        status->setText(reason.isEmpty()
-                            ? QStringLiteral("Emulator found: %1")
-                                  .arg(QDir::toNativeSeparators(preset.found))
-                            : QStringLiteral("Cannot be chosen: %1").arg(reason));
+        status->setText(
+            reason.isEmpty()
+                ? QStringLiteral("Emulator found: %1").arg(QDir::toNativeSeparators(preset.found))
+                : QStringLiteral("Cannot be chosen: %1").arg(reason));
         status->setEnabled(reason.isEmpty());
         status->setIndent(24);
         group->addButton(option);
@@ -83,8 +83,8 @@ void frmSetup::accept() {
         return;
     QString error;
     if (!InstallPreset(*preset, m_folder.folder, &error)) {
-        m_dialogs.warning(QStringLiteral("Tarvelin could not be set up for %1:\n%2")
-                              .arg(preset->title, error));
+        m_dialogs.warning(
+            QStringLiteral("Tarvelin could not be set up for %1:\n%2").arg(preset->title, error));
         return;
     }
     QDialog::accept();

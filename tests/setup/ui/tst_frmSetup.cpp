@@ -44,10 +44,11 @@ void tst_frmSetup::showsEachPresetAndWhetherItsEmulatorIsFound_data() {
     QTest::addColumn<bool>("checked");
     QTest::addColumn<QString>("status"); // "@" = the tree
     QTest::newRow("demo, found") << 0 << "demo" << true << true << "Emulator found: @/bin/demoemu";
-    QTest::newRow("mame, not found") << 1 << "mame" << false << false
-                                     << "Cannot be chosen: mame not found beside Tarvelin or on PATH";
-    QTest::newRow("scummvm, not installed") << 2 << "scummvm" << false << false
-                                            << "Cannot be chosen: not part of this installation";
+    QTest::newRow("mame, not found")
+        << 1 << "mame" << false << false
+        << "Cannot be chosen: mame not found beside Tarvelin or on PATH";
+    QTest::newRow("scummvm, not installed")
+        << 2 << "scummvm" << false << false << "Cannot be chosen: not part of this installation";
 }
 
 void tst_frmSetup::showsEachPresetAndWhetherItsEmulatorIsFound() {
@@ -65,8 +66,7 @@ void tst_frmSetup::showsEachPresetAndWhetherItsEmulatorIsFound() {
     QCOMPARE(option, w.optPreset[size_t(row)]);
     QCOMPARE(option->isEnabled(), enabled);
     QCOMPARE(option->isChecked(), checked);
-    QCOMPARE(w.findChild<QLabel*>("lblPreset_" + object)->text(),
-             status.replace("@", tree.path()));
+    QCOMPARE(w.findChild<QLabel*>("lblPreset_" + object)->text(), status.replace("@", tree.path()));
     QVERIFY(w.lblFolder->text().contains(tree.file("data") + " (your own data folder"));
     QVERIFY(w.cmdSetUp->isEnabled());
 }
