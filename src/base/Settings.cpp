@@ -36,6 +36,7 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.RomNameEndsAtBlank = optional.read("Parse", "RomNameEndsAtBlank") == u"1";
     s.UnquoteDescriptions = optional.read("Parse", "UnquoteDescriptions") == u"1";
     s.LaunchArguments = optional.read("Settings", "LaunchArguments");
+    s.PictureSources = optional.read("Settings", "PictureSources");
     return s;
 }
 

@@ -19,10 +19,12 @@ struct FrontEndSettings {
     // Optional keys, read after the twelve; absent (or anything but 1 for the switches) they
     // leave the standard behaviour. [Parse]: the ROM name ends at its first blank; one pair of
     // double quotes around a description is removed. [Settings]: where the ROM argument and
-    // the options go on the emulator's command line.
+    // the options go on the emulator's command line; the folders and zip archives that hold
+    // the games' pictures, separated by ";" (empty: no pictures).
     bool RomNameEndsAtBlank = false;
     bool UnquoteDescriptions = false;
     QString LaunchArguments;
+    QString PictureSources;
 };
 
 // Reads the twelve settings in their fixed order, then the optional keys (silently). A 16-bit key that is empty, not a whole
