@@ -116,6 +116,12 @@ void tst_frmMainPictures::followsSelection() {
     QVERIFY(m.w.Form_Load());
     PicturePane* pane = m.w.picGame;
     QVERIFY(pane);
+    // Start-up asks for no picture: the first is asked for once the window is shown.
+    QCOMPARE(pane->rom(), QString("1942"));
+    QVERIFY(!pane->waiting());
+    QVERIFY(pane->picture().isNull());
+    m.w.show();
+    QVERIFY(pane->waiting());
     QVERIFY(settled(pane));
     QCOMPARE(pane->rom(), QString("1942"));
     QVERIFY(!pane->picture().isNull());

@@ -12,9 +12,6 @@ PictureLoader::PictureLoader(const QStringList& sourcePaths, const PictureLimits
       m_sources(sourcePaths, PictureNames::orderedSuffixes(PictureDecoder::readableSuffixes())) {
     m_pool.setMaxThreadCount(1);
     m_pool.setExpiryTimeout(-1); // one thread, kept for the life of the window
-    // Opening the archives (reading their directories) starts at once, beside the start-up.
-    const QMutexLocker lock(&m_mutex);
-    startWorker();
 }
 
 PictureLoader::~PictureLoader() {

@@ -17,7 +17,7 @@
 // window never waits for one. Only the latest request counts: a request made while another is
 // being worked on replaces any that waits, and a result carries the number of its request so
 // that the window can drop one that comes too late. The sources are opened on that thread
-// when the loader is made, and used by that thread only (libzip handles are not thread-safe).
+// at the first request, and used by that thread only (libzip handles are not thread-safe).
 //
 // A file that cannot be shown is reported once on stderr and not read again; the next source
 // that has the game's picture is tried.

@@ -41,8 +41,14 @@ void PicturePane::fitToParent() {
         return;
     const bool resized = placed.size() != size();
     setGeometry(placed);
-    if (resized && !m_rom.isEmpty())
+    if (resized && m_asked)
         requestPicture(); // fitted to the new width
+}
+
+void PicturePane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_rom.isEmpty() && !m_asked)
+        requestPicture();
 }
 
 bool PicturePane::eventFilter(QObject* watched, QEvent* event) {
@@ -56,7 +62,8 @@ void PicturePane::showGame(const QString& rom, const QString& description) {
         return;
     m_rom = rom;
     m_description = description;
-    if (rom.isEmpty()) {
+    m_asked = false;
+    if (rom.isEmpty() || !isVisible()) {
         ++m_generation; // whatever is on its way is late now
         m_waiting = false;
         m_stale.stop();
@@ -68,6 +75,7 @@ void PicturePane::showGame(const QString& rom, const QString& description) {
 }
 
 void PicturePane::requestPicture() {
+    m_asked = true;
     m_waiting = true;
     m_loader->request(++m_generation, m_rom, boxPx());
     m_stale.start();

@@ -17,7 +17,9 @@ class PictureLoader;
 // width with its aspect ratio kept and drawn at the pane's top; a plain placeholder with the
 // game's description when it has none. Pictures are loaded off the window's thread: choosing
 // a game returns at once, the old picture stays until the new one arrives (or for a moment at
-// most), and a picture that arrives after the selection moved on is dropped.
+// most), and a picture that arrives after the selection moved on is dropped. A pane that is
+// not shown asks for no picture: the first is asked for once the window appears, so that
+// opening the picture archives never delays the start-up.
 class PicturePane : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,6 +68,7 @@ private:
     quint64 m_generation = 0;
     QImage m_picture;
     bool m_waiting = false;
+    bool m_asked = false; // the selected game's picture was asked for since it was selected
     QTimer m_stale;
     std::unique_ptr<PictureLoader> m_loader; // last: stopped first
 };

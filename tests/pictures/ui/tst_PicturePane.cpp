@@ -25,9 +25,10 @@ QByteArray encoded(const QSize& size, const QColor& colour, const char* format =
 struct Pane {
     explicit Pane(const TestAppFolder& app, const QString& setting) : parent(), pane(nullptr) {
         parent.resize(400, 400);
-        parent.show(); // a hidden parent holds back its resize events
         pane = new PicturePane(PictureSources(app, setting), &parent);
         pane->setDesignedGeometry(QRect(10, 10, 320, 329), 8);
+        parent.show(); // a pane not shown asks for no picture
+
     }
     static QStringList PictureSources(const TestAppFolder& app, const QString& setting) {
         QStringList paths;
@@ -56,6 +57,7 @@ private slots:
     void hostileFileWarnedOnce();
     void latePictureDropped();
     void noGame();
+    void hiddenPaneAsksNothing();
     void narrowParent();
 };
 
@@ -166,6 +168,23 @@ void tst_PicturePane::noGame() {
     QVERIFY(!p.pane->waiting());
     QVERIFY(p.pane->picture().isNull());
     QCOMPARE(p.pane->rom(), QString());
+}
+
+void tst_PicturePane::hiddenPaneAsksNothing() {
+    TestAppFolder app;
+    app.write("snap/1942.png", encoded({64, 48}, Qt::blue));
+    QWidget parent;
+    PicturePane* pane = new PicturePane({app.file("snap")}, &parent);
+    pane->setDesignedGeometry(QRect(0, 0, 320, 329), 0);
+    pane->showGame("1942", "Game 1942");
+    QVERIFY(!pane->waiting());
+    QTest::qWait(100);
+    QVERIFY(pane->picture().isNull());
+    QSignalSpy arrived(pane, &PicturePane::pictureChanged);
+    parent.show();
+    QVERIFY(pane->waiting());
+    QVERIFY(arrived.wait(5000));
+    QCOMPARE(pane->picture().pixelColor(5, 5), QColor(Qt::blue));
 }
 
 void tst_PicturePane::narrowParent() {
