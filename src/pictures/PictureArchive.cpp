@@ -46,7 +46,8 @@ void PictureArchive::index(const QStringList& suffixes) {
     m_index.reserve(qsizetype(qMax<zip_int64_t>(0, count)));
     for (zip_int64_t i = 0; i < count; ++i) {
         const quint64 entry = quint64(i);
-        const QString name = nameOf(m_zip, entry);
+        // Some archivers on Windows write "\" between folders.
+        const QString name = nameOf(m_zip, entry).replace(u'\\', u'/');
         if (name.isEmpty() || name.endsWith(u'/'))
             continue; // a folder
         const QStringList parts = name.split(u'/');

@@ -65,6 +65,8 @@ bool WriteZip(const QString& path, const QList<ZipEntry>& entries) {
         zip_source_t* source = zip_source_buffer(archive, copy, zip_uint64_t(entry.bytes.size()), 1);
         const zip_int64_t index =
             source ? zip_file_add(archive, entry.name.toUtf8().constData(), source, 0) : -1;
+        if (index < 0 && source)
+            zip_source_free(source);
         if (index < 0 ||
             zip_set_file_compression(archive, zip_uint64_t(index),
                                      entry.deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0) {

@@ -119,6 +119,9 @@ void tst_PictureSources::locate_data() {
     QTest::newRow("archive, PNG before JPEG")
         << QStringList{"snap.zip:1942.jpg", "snap.zip:1942.png"} << "snap.zip" << "1942"
         << "snap.zip (1942.png)";
+    QTest::newRow("archive, folders written with backslashes")
+        << QStringList{"snap.zip:snap\\1942.png"} << "snap.zip" << "1942"
+        << "snap.zip (snap\\1942.png)";
     QTest::newRow("archive, too deep") << QStringList{"snap.zip:a/b/c/1942.png"} << "snap.zip"
                                        << "1942" << "";
     QTest::newRow("archive, not an image") << QStringList{"snap.zip:1942.txt"} << "snap.zip"

@@ -46,7 +46,8 @@ Result decode(const QByteArray& bytes, const QSize& box, const PictureLimits& li
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(limits.maxDecodedMb);
+    // The reader's allocation limit is one for the whole process (128 MB unless changed), so it
+    // is left alone; the size the header states is checked here instead.
     const QSize stated = reader.size();
     if (stated.isValid()) {
         if (!withinLimits(stated, limits)) {

@@ -22,8 +22,8 @@ struct Result {
 QStringList readableSuffixes();
 
 // Refuses, before decoding, an image whose header states more than the limits allow; a
-// PNG or JPEG that is cut off; and anything the plugins cannot read. The decoder is also held
-// to the limit of decoded bytes, for formats whose size is not known before decoding.
+// PNG or JPEG that is cut off; and anything the plugins cannot read. A format that states no
+// size before decoding is held by Qt's own allocation limit (128 MB) and checked after.
 Result decode(const QByteArray& bytes, const QSize& box, const PictureLimits& limits);
 
 // The largest size of the aspect ratio of `image` that fits `box`.
