@@ -59,10 +59,15 @@ bool WriteZip(const QString& path, const QList<ZipEntry>& entries) {
     if (!archive)
         return false;
     for (const ZipEntry& entry : entries) {
-        // libzip reads the buffer when the archive is closed; it must live until then.
-        void* copy = malloc(size_t(qMax<qsizetype>(1, entry.bytes.size())));
-        memcpy(copy, entry.bytes.constData(), size_t(entry.bytes.size()));
-        zip_source_t* source = zip_source_buffer(archive, copy, zip_uint64_t(entry.bytes.size()), 1);
+        // libzip reads the buffer when the archive is closed and frees it then (an empty one
+        // it never takes).
+        void* copy = nullptr;
+        if (!entry.bytes.isEmpty()) {
+            copy = malloc(size_t(entry.bytes.size()));
+            memcpy(copy, entry.bytes.constData(), size_t(entry.bytes.size()));
+        }
+        zip_source_t* source =
+            zip_source_buffer(archive, copy, zip_uint64_t(entry.bytes.size()), copy ? 1 : 0);
         const zip_int64_t index =
             source ? zip_file_add(archive, entry.name.toUtf8().constData(), source, 0) : -1;
         if (index < 0 && source)
