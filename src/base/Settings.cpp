@@ -37,6 +37,7 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.UnquoteDescriptions = optional.read("Parse", "UnquoteDescriptions") == u"1";
     s.LaunchArguments = optional.read("Settings", "LaunchArguments");
     s.QuickStart = optional.read("Settings", "QuickStart") == u"1";
+    s.PictureSources = optional.read("Settings", "PictureSources");
     return s;
 }
 

@@ -20,11 +20,13 @@ struct FrontEndSettings {
     // leave the standard behaviour. [Parse]: the ROM name ends at its first blank; one pair of
     // double quotes around a description is removed. [Settings]: where the ROM argument and
     // the options go on the emulator's command line; the list is shown from the cache and the
-    // emulator asked for a new one in the background.
+    // emulator asked for a new one in the background; the folders and zip archives that hold
+    // the games' pictures, separated by ";" (empty: no pictures).
     bool RomNameEndsAtBlank = false;
     bool UnquoteDescriptions = false;
     QString LaunchArguments;
     bool QuickStart = false;
+    QString PictureSources;
 };
 
 // Reads the twelve settings in their fixed order, then the optional keys (silently). A 16-bit key that is empty, not a whole

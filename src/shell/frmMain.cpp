@@ -13,6 +13,8 @@
 #include "gamelist/ui/GameFilterField.h"
 #include "gamelist/ui/ListWaitWindow.h"
 #include "launch/LaunchEmulator.h"
+#include "pictures/PictureSources.h"
+#include "pictures/ui/PicturePane.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPlacement.h"
 #include "ui/WindowFrame.h"
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextStream>
 
 #include <algorithm>
@@ -341,6 +344,7 @@ void frmMain::mnuConfigQuickStart_Click() {
 void frmMain::ReadDovrelCFG() {
     FrontEndSettings& s = m_state.settings;
     s = ReadFrontEndSettings(m_state.appDir);
+    buildPicturePane(); // before the stored toggle widens the window for it
     // The views and the library come first: the stored missing-games toggle fills the list.
     const IniSnapshot settings(AppPaths::settingsFile(m_state.appDir));
     const auto stored = [&settings](const char* key) {
@@ -573,6 +577,44 @@ QString frmMain::CreateCLOString() const {
 void frmMain::lstGames_Click() {
     ReadCfg();
     updateFavouriteMark();
+    showPicture();
+}
+
+void frmMain::buildPicturePane() {
+    const QStringList sources =
+        PictureSources::paths(m_state.settings.PictureSources, m_state.appDir);
+    if (sources.isEmpty() || picGame)
+        return;
+    picGame = named(new PicturePane(sources, client), "picGame");
+    // Right of the first frame and of the scroll bar the panel may show, as high as the list
+    // and the Launch button; the window keeps its margin right of it.
+    const int left = Twips::toPx(fraCat1LeftTw() + fraCat1WidthTw() + 120) +
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    picGame->setDesignedGeometry(
+        QRect(left, Twips::toPx(120), Twips::toPx(4800), Twips::toPx(4935)), Twips::toPx(120));
+    // A refill of the list may end with no game selected, or with the same one kept without
+    // a click: the queued call sees the selection the refill ends with.
+    connect(lstGames->model(), &QAbstractItemModel::modelReset, this, &frmMain::showPicture,
+            Qt::QueuedConnection);
+}
+
+void frmMain::showPicture() {
+    if (!picGame)
+        return;
+    const std::optional<QString> rom = selectedRom();
+    picGame->showGame(rom.value_or(QString()),
+                      rom ? GameList.description(lstGames->currentRow()) : QString());
+}
+
+double frmMain::panelShownWidthTw() const {
+    const double panel = fraCat1LeftTw() + fraCat1WidthTw() + 500;
+    if (!picGame)
+        return panel;
+    // The pictures widen the window by their own width, as far as the screen allows.
+    const QRect pane = picGame->designedGeometry();
+    const double pictures = Twips::fromPx(pane.x() + pane.width()) -
+                            (fraCat1LeftTw() + fraCat1WidthTw());
+    return qMax(panel, qMin(panel + pictures, WindowFrame::maxOuterWidthTw(this)));
 }
 
 std::optional<QString> frmMain::selectedRom() const {
@@ -667,7 +709,7 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::mnuViewShowGameConfig_Click() {
     const bool wasShown = m_panelShown;
     if (!wasShown)
-        setOuterWidthTw(fraCat1LeftTw() + fraCat1WidthTw() + 500);
+        setOuterWidthTw(panelShownWidthTw());
     else
         setOuterWidthTw(fraCat1LeftTw() + 150);
     m_panelShown = !wasShown;

@@ -23,6 +23,7 @@ class Dialogs;
 class ListWaitWindow;
 struct GameListResult;
 class GameFilterField;
+class PicturePane;
 class frmAbout;
 class frmControls;
 class QAction;
@@ -114,6 +115,8 @@ public:
     QPushButton* cmdSaveDefault = nullptr;
     QPushButton* cmdSaveRom = nullptr;
     QPushButton* cmdRevert = nullptr;
+    // The selected game's picture beside the options panel; only when PictureSources is set.
+    PicturePane* picGame = nullptr;
 
     // Templates of the options panel (element 1 of each control array).
     QGroupBox* fraCat1 = nullptr;
@@ -178,6 +181,10 @@ private:
     void updateFavouriteMark();
     void storeViewChoices() const;
     void setClientSizePx(int width, int height);
+    void buildPicturePane();
+    void showPicture();
+    // The outer width that shows the options panel (and the pictures beside it).
+    double panelShownWidthTw() const;
     // The ROM name of the selected game; nullopt when no game is selected.
     std::optional<QString> selectedRom() const;
 

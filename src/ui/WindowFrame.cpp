@@ -28,6 +28,12 @@ double maxOuterHeightTw(const QWidget* window) {
              : std::numeric_limits<double>::infinity();
 }
 
+double maxOuterWidthTw(const QWidget* window) {
+    const QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return s ? Twips::fromPx(s->availableGeometry().width())
+             : std::numeric_limits<double>::infinity();
+}
+
 void bringToFront(QWidget* window) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();

@@ -18,6 +18,8 @@ int menuHeightPx(const QMainWindow* window);
 // The tallest outer height the available area of the window's screen allows, in twips; no
 // limit without a screen.
 double maxOuterHeightTw(const QWidget* window);
+// The same for the width.
+double maxOuterWidthTw(const QWidget* window);
 
 // Shows a window that may be hidden or minimised and makes it the active one.
 void bringToFront(QWidget* window);
