@@ -6,8 +6,8 @@
 
 #include "base/Ini.h"
 #include "BenchSupport.h"
-#include "common/MemoryPanelValues.h"
 #include "gamelist/ui/GameListBox.h"
+#include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"
 #include "profiles/Profiles.h"
 #include "shell/AppState.h"

@@ -3,7 +3,9 @@
 #include <optional>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "EmulatorWindow.h"
@@ -81,7 +83,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("demoemu"));
 
     const LaunchArguments launch = LaunchArguments::parse(arguments);
-    EmulatorWindow window(launch, bindingsReport(QCoreApplication::applicationDirPath()));
+    // The input file of the folder the front-end starts it from (an installed Tarvelin keeps
+    // it in the user's data folder), else the one beside the program.
+    const QString here = QDir::currentPath();
+    const QString folder = QFileInfo(here + u'/' + InputFileName).isFile()
+                               ? here
+                               : QCoreApplication::applicationDirPath();
+    EmulatorWindow window(launch, bindingsReport(folder));
     window.show();
     return QApplication::exec();
 }

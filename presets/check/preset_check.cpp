@@ -7,44 +7,17 @@
 #include "base/AppPaths.h"
 #include "base/Settings.h"
 #include "common/FakeDialogs.h"
-#include "common/MemoryPanelValues.h"
 #include "gamelist/GameListGenerator.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchEmulator.h"
 #include "options/CreateCLOString.h"
+#include "options/MemoryPanelBuilder.h"
+#include "options/MemoryPanelValues.h"
 #include "options/OptionDefinitionReader.h"
 #include "options/OptionTable.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
-
-namespace {
-
-// The panel as InitCfg fills it from the definitions, without widgets.
-class DefaultPanel final : public OptionDefinitionSink {
-public:
-    explicit DefaultPanel(MemoryPanelValues& panel) : m_panel(panel) {}
-    void beginCategory(int, const QString&) override {}
-    void endCategory(int) override {}
-    void addOption(int row, const OptionDefinition& option) override {
-        switch (option.kind) {
-        case OptionKind::Text:
-            m_panel.addText(row, option.Default);
-            break;
-        case OptionKind::List:
-            m_panel.addList(row, option.choices, option.listIndex);
-            break;
-        case OptionKind::Check:
-            m_panel.addCheck(row, option.checkState);
-            break;
-        }
-    }
-
-private:
-    MemoryPanelValues& m_panel;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -73,7 +46,7 @@ int main(int argc, char* argv[]) {
 
     OptionTable table;
     MemoryPanelValues panel;
-    DefaultPanel sink(panel);
+    MemoryPanelBuilder sink(panel);
     Options::ReadOptionDefinitions(AppPaths::optionDefinitions(appDir), table, sink);
     const QString options = Options::CreateCLOString(table, panel) + extra;
     for (const QString& argument : SplitCommandLine(LaunchArgumentText(settings, rom, options)))

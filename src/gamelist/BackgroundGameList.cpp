@@ -1,10 +1,8 @@
 #include "gamelist/BackgroundGameList.h"
 
-#include "base/AppPaths.h"
 #include "gamelist/BatchCommand.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 BackgroundGameList::BackgroundGameList(GameListRequest request, ListLayout layout,
@@ -26,7 +24,7 @@ void BackgroundGameList::start() {
     const auto reportSoon = [this](const GameListResult& result) {
         QTimer::singleShot(0, this, [this, result] { report(result); });
     };
-    if (!QFileInfo::exists(AppPaths::join(m_request.appDir, u'/' + m_request.ExeName))) {
+    if (!EmulatorExists(m_request.appDir, m_request.ExeName)) {
         reportSoon({false, GameListMessages::emulatorNotFound(m_request.ExeName), {}, {}, false});
         return;
     }

@@ -141,6 +141,12 @@ QString GameListMessages::outputEmpty(const QString& GlName) {
 
 QString GameListMessages::unknownError() { return QStringLiteral("Unknown List Generation error!"); }
 
+bool EmulatorExists(const QString& appDir, const QString& ExeName) {
+    // Joined to the folder, an absolute name would name nothing.
+    return QFileInfo::exists(
+        QDir::isAbsolutePath(ExeName) ? ExeName : AppPaths::join(appDir, u'/' + ExeName));
+}
+
 QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir) {
     return u' ' + gameListCommand + QStringLiteral(" > \"") + appDir + QStringLiteral("\\") +
            outputFileName() + u'"';
@@ -148,8 +154,7 @@ QString RedirectedListArguments(const QString& gameListCommand, const QString& a
 
 GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request,
                                 ListLayout layout) {
-    // An empty ExeName names the application folder itself, which passes, as it always has.
-    if (!QFileInfo::exists(AppPaths::join(request.appDir, u'/' + request.ExeName)))
+    if (!EmulatorExists(request.appDir, request.ExeName))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
     if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
         return failure(GameListMessages::unknownError(),

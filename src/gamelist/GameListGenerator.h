@@ -42,6 +42,11 @@ GameListResult BuildGameListCache(const GameListRequest& request, ListLayout lay
 GameListResult RefreshGameListCache(const GameListRequest& request, const QByteArray& output,
                                     ListLayout layout = {});
 
+// The emulator check before the list command runs: a file named ExeName in the application
+// folder; an absolute ExeName (the program that the first-run setup found, /usr/games/mame)
+// is that file itself. An empty ExeName names the folder, which passes, as it always has.
+bool EmulatorExists(const QString& appDir, const QString& ExeName);
+
 // The command-line arguments that make the script redirect the list into the output file,
 // as the Windows script's last line needs them.
 QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir);

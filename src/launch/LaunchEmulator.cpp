@@ -3,7 +3,6 @@
 #include "base/Dialogs.h"
 #include "base/Settings.h"
 #include "launch/CommandLine.h"
-#include "launch/RunAndWait.h"
 
 #include <QDir>
 
@@ -59,8 +58,13 @@ QString EmulatorFailureMessage(const QString& program, const RunResult& result) 
     return text;
 }
 
-void LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,
-                    const QString& romName, const QString& options) {
+QStringList LaunchArguments(const FrontEndSettings& settings, const QString& romName,
+                            const QString& options) {
+    return SplitCommandLine(LaunchArgumentText(settings, romName, options));
+}
+
+RunResult LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,
+                         const QString& romName, const QString& options) {
     // The folder stays current afterwards, so a relative RomPath keeps meaning the same files
     // to the missing-ROM filter and to the emulator.
     QDir::setCurrent(appDir);
@@ -68,10 +72,10 @@ void LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSetti
     run.showState = ShowStateForWindowStyle(kHidden);
     run.errorTailLines = 20;
     // The program is one name, blanks and all ("My Emulator"); only its arguments are split.
-    const RunResult result =
-        RunAndWait(dialogs, appDir, settings.ExeName,
-                   SplitCommandLine(LaunchArgumentText(settings, romName, options)), run);
+    const RunResult result = RunAndWait(dialogs, appDir, settings.ExeName,
+                                        LaunchArguments(settings, romName, options), run);
     // A zero status says nothing; a failed wait has shown its own message already.
     if (!result.started || (result.ended && (result.crashed || result.exitCode != 0)))
         dialogs.warning(EmulatorFailureMessage(settings.ExeName, result));
+    return result;
 }

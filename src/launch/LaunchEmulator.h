@@ -1,10 +1,12 @@
 #pragma once
 
+#include "launch/RunAndWait.h"
+
 #include <QString>
+#include <QStringList>
 
 class Dialogs;
 struct FrontEndSettings;
-struct RunResult;
 
 // The ROM argument: RomPath, the ROM name and RomExt joined with nothing between them when
 // SendRomPath is on, else the bare ROM name; in double quotes when RomPathinQuotes is on,
@@ -24,10 +26,16 @@ QString LaunchArgumentText(const FrontEndSettings& settings, const QString& romN
 // 0 (a crash included): the program, the status and its last lines of error output.
 QString EmulatorFailureMessage(const QString& program, const RunResult& result);
 
-// Runs the emulator on one game from the application folder, hidden, and returns when it has
-// ended. The command line is split with double-quote grouping and started without a shell, so
-// a quoted ROM path keeps its blanks and nothing typed into an option is ever interpreted.
+// The arguments the emulator receives for one game: the argument text split with double-quote
+// grouping. The program is ExeName as one name, looked up when it is started.
+QStringList LaunchArguments(const FrontEndSettings& settings, const QString& romName,
+                            const QString& options);
+
+// Runs the emulator on one game from the application folder, hidden, and returns how it ended
+// when it has ended. The command line is split with double-quote grouping and started without
+// a shell, so a quoted ROM path keeps its blanks and nothing typed into an option is ever
+// interpreted.
 // When the emulator cannot start or ends with a status other than 0, one warning tells why;
 // its error output is passed on to Tarvelin's own meanwhile.
-void LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,
-                    const QString& romName, const QString& options);
+RunResult LaunchEmulator(Dialogs& dialogs, const QString& appDir, const FrontEndSettings& settings,
+                         const QString& romName, const QString& options);

@@ -5,6 +5,7 @@
 #include "options/OptionTable.h"
 #include "options/PanelValues.h"
 #include "profiles/ProfileFiles.h"
+#include "profiles/ProfileLoad.h"
 #include "profiles/ProfileValue.h"
 
 #include <QDir>
@@ -66,20 +67,8 @@ void Profiles::ReadCfg(const std::optional<QString>& rom) {
         m_creationWarned = true;
         m_dialogs.warning(ProfileMessages::notSaved(defaultFile));
     }
-    // Each file is read once per load; nothing writes it while the rows are filled.
-    const IniSnapshot defaults(defaultFile);
-    std::optional<IniSnapshot> game;
-    if (rom)
-        if (const std::optional<QString> file = gameProfile(*rom))
-            game.emplace(*file);
-
-    for (int r = 1; r <= m_table.OptionCount(); ++r) {
-        OptionRow& row = m_table.row(r);
-        row.DefaultProfileValue = defaults.read(row.Category, row.Caption);
-        row.GameValue = game ? game->read(row.Category, row.Caption) : QString();
-        const QString& shown = row.GameValue.isEmpty() ? row.DefaultProfileValue : row.GameValue;
-        ProfileValue::show(row.kind(), m_panel, r, shown);
-    }
+    ProfileLoad::showValues(m_appDir, rom, m_table, m_panel,
+                            ProfileLoad::MissingDefaults::Empty, m_rules);
 }
 
 void Profiles::SaveToDefault() {

@@ -1,14 +1,34 @@
+#include "cli/CommandLine.h"
+#include "cli/RunWithoutWindow.h"
+#include "setup/ui/WindowStartFolder.h"
 #include "shell/AppState.h"
 #include "shell/frmMain.h"
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("tarvelin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVELIN_VERSION));
+    const CommandLine command = CommandLine::parse(CommandLine::argumentsOf(argc, argv));
+    // The command-line actions need no display: no widget application is made for them.
+    if (!command.opensWindow()) {
+        QCoreApplication app(argc, argv);
+        return RunWithoutWindow(command, QCoreApplication::applicationDirPath());
+    }
+
     QApplication app(argc, argv);
-    AppState state;
-    state.appDir = QCoreApplication::applicationDirPath();
     QtDialogs dialogs;
+    int exitStatus = 0;
+    const std::optional<QString> dataDir = WindowStartFolder(
+        command.data, command.preset, QCoreApplication::applicationDirPath(), dialogs, exitStatus);
+    if (!dataDir)
+        return exitStatus;
+
+    AppState state;
+    state.appDir = *dataDir;
     frmMain window(state, dialogs);
     dialogs.setParent(&window);
     if (!window.Form_Load())

@@ -42,6 +42,8 @@ private slots:
     void failures_data();
     void failures();
     void emptyExeNamePassesTheEmulatorCheck();
+    void emulatorCheck_data();
+    void emulatorCheck();
     void endingMessageGoesToStderrToo();
     void cacheChangesOnlyWithTheList_data();
     void cacheChangesOnlyWithTheList();
@@ -173,6 +175,36 @@ void tst_GameListGenerator::emptyExeNamePassesTheEmulatorCheck() {
     result = GenerateGameList(dialogs, {app.path(), "", "-listfull", "gamelist.txt", 3, 0, 9});
     QVERIFY(!result.ok);
     QVERIFY(result.message.startsWith("gamelist.txt empty!"));
+}
+
+void tst_GameListGenerator::emulatorCheck_data() {
+    QTest::addColumn<QString>("exeName"); // "@" stands for another folder
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("in the application folder") << "fakeemu" << true;
+    QTest::newRow("missing there") << "other" << false;
+    QTest::newRow("absolute, elsewhere") << "@/bin/fakeemu" << true;
+    QTest::newRow("absolute, missing") << "@/bin/gone" << false;
+    QTest::newRow("an absolute name is not joined to the folder") << "/fakeemu" << false;
+}
+
+void tst_GameListGenerator::emulatorCheck() {
+    QFETCH(QString, exeName);
+    QFETCH(bool, passes);
+    TestAppFolder app;
+    TestAppFolder elsewhere;
+    writeEmulator(app, "fakeemu", "h\nh\nh\nh\ng1       Game One\n");
+    writeEmulator(elsewhere, "bin/fakeemu", "h\nh\nh\nh\ng1       Game One\n");
+    exeName.replace("@", elsewhere.path());
+    QCOMPARE(EmulatorExists(app.path(), exeName), passes);
+    FakeDialogs dialogs;
+    GameListRequest request = demoRequest(app);
+    request.ExeName = exeName;
+    const GameListResult result = GenerateGameList(dialogs, request);
+    QCOMPARE(result.ok, passes);
+    if (passes)
+        QCOMPARE(app.read("dovrel/glist.lst"), QByteArray("g1|Game One\r\n"));
+    else
+        QCOMPARE(result.message, GameListMessages::emulatorNotFound(exeName));
 }
 
 void tst_GameListGenerator::endingMessageGoesToStderrToo() {

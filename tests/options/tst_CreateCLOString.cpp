@@ -1,5 +1,5 @@
-#include "common/MemoryPanelValues.h"
 #include "options/CreateCLOString.h"
+#include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"
 
 #include <QtTest>

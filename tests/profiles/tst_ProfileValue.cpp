@@ -1,4 +1,4 @@
-#include "common/MemoryPanelValues.h"
+#include "options/MemoryPanelValues.h"
 #include "profiles/ProfileValue.h"
 
 #include <QtTest>

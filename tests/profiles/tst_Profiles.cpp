@@ -1,6 +1,6 @@
 #include "base/Ini.h"
 #include "common/FileFaults.h"
-#include "common/MemoryPanelValues.h"
+#include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfilePaths.h"

@@ -1,4 +1,4 @@
-#include "MemoryPanelValues.h"
+#include "options/MemoryPanelValues.h"
 
 namespace {
 

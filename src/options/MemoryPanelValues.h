@@ -6,8 +6,8 @@
 
 #include <map>
 
-// Panel values held in memory, for code that needs a panel without widgets (tests of the
-// profile and launch code, benchmarks). Follows the same rules as the real panel.
+// Panel values held in memory, for code that needs a panel without widgets (the command line,
+// tests of the profile and launch code, benchmarks). Follows the same rules as the real panel.
 class MemoryPanelValues final : public PanelValues {
 public:
     void addText(int row, const QString& text);

@@ -1,0 +1,127 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <vector>
+
+namespace {
+
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Shows these options and the data folder in use.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Shows Tarvelin's version.")};
+    QCommandLineOption data{
+        QStringLiteral("data"),
+        QStringLiteral("The folder that holds dovrel/; relative paths and the emulator are "
+                       "taken from there. Created when it is set up."),
+        QStringLiteral("DIR")};
+    QCommandLineOption preset{
+        QStringLiteral("preset"),
+        QStringLiteral("Sets a folder that holds no dovrel/dovrel.ini up for an emulator "
+                       "without the setup window: demo, mame or scummvm."),
+        QStringLiteral("NAME")};
+    QCommandLineOption list{
+        QStringLiteral("list"),
+        QStringLiteral("Prints the game list, one game a line: ROM name, description, and 1 or "
+                       "0 for whether the ROM file exists, separated by tabs.")};
+    QCommandLineOption printCommand{
+        QStringLiteral("print-command"),
+        QStringLiteral("Prints the program and each argument, one a line, that Launch would "
+                       "start for the game, with its default and game profiles; starts nothing."),
+        QStringLiteral("ROM")};
+    QCommandLineOption launch{
+        QStringLiteral("launch"),
+        QStringLiteral("Starts the emulator on the game with its profiles, waits for it, and "
+                       "ends with the emulator's exit status."),
+        QStringLiteral("ROM")};
+    std::vector<QCommandLineOption> qtOwn;
+
+    Options() {
+        // The options QApplication takes for itself; they reach it unchanged.
+        for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                 "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                 "style", "stylesheet", "display", "geometry"})
+            qtOwn.emplace_back(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+            qtOwn.emplace_back(QString::fromLatin1(name));
+        for (QCommandLineOption& option : qtOwn)
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+    }
+
+    void addTo(QCommandLineParser& parser) const {
+        // "-style" is one option named "style", as Qt reads it, not six one-letter ones.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(
+            QStringLiteral("A front-end for command-line game emulators. Without --list, "
+                           "--print-command or --launch it opens the game list window."));
+        parser.addOptions({help, version, data, preset, list, printCommand, launch});
+        for (const QCommandLineOption& option : qtOwn)
+            parser.addOption(option);
+    }
+};
+
+} // namespace
+
+CommandLine CommandLine::parse(const QStringList& arguments) {
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    CommandLine command;
+    if (!parser.parse(arguments)) {
+        command.error = parser.errorText();
+        return command;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        command.error =
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        return command;
+    }
+    command.data = parser.value(o.data);
+    command.preset = parser.value(o.preset);
+    if (parser.isSet(o.data) && command.data.isEmpty())
+        command.error = QStringLiteral("--data needs a folder.");
+    if (parser.isSet(o.preset) && command.preset.isEmpty())
+        command.error = QStringLiteral("--preset needs a name.");
+
+    int actions = 0;
+    if (parser.isSet(o.list)) {
+        command.action = Action::List;
+        ++actions;
+    }
+    if (parser.isSet(o.printCommand)) {
+        command.action = Action::PrintCommand;
+        command.rom = parser.value(o.printCommand);
+        ++actions;
+    }
+    if (parser.isSet(o.launch)) {
+        command.action = Action::Launch;
+        command.rom = parser.value(o.launch);
+        ++actions;
+    }
+    if (actions > 1)
+        command.error = QStringLiteral("--list, --print-command and --launch exclude each other.");
+    // Help and version answer whatever else was asked.
+    if (parser.isSet(o.version))
+        command.action = Action::Version;
+    if (parser.isSet(o.help))
+        command.action = Action::Help;
+    if (command.action == Action::Help || command.action == Action::Version)
+        command.error.clear();
+    return command;
+}
+
+QStringList CommandLine::argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return arguments;
+}
+
+QString CommandLine::helpText() {
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    return parser.helpText();
+}

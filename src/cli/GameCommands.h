@@ -1,0 +1,44 @@
+#pragma once
+
+#include "base/Settings.h"
+#include "gamelist/GameEntry.h"
+
+#include <QList>
+#include <QString>
+
+class Dialogs;
+class QTextStream;
+
+// The actions of the command line on one set-up data folder, each run as start-up and Launch
+// run it in the window: the game list generated from the emulator's output, the profiles
+// applied to the options, the emulator started through the same launch code. Each returns the
+// exit status: 0, 1 when the game list could not be made (the message that would end start-up
+// goes to `err`), 2 for a ROM name that is not in the list.
+class GameCommands {
+public:
+    GameCommands(const QString& dataDir, Dialogs& dialogs, QTextStream& out, QTextStream& err);
+
+    // Every game of the list in its order: ROM name, tab, description, tab, 1 when its ROM file
+    // exists (RomPath, name, RomExt) or 0. A tab or line break inside a field is written as a
+    // blank, so each game stays one line of three fields.
+    int list();
+    // The program as it would be started (ExeName found in the data folder or on PATH), then
+    // every argument, one a line.
+    int printCommand(const QString& rom);
+    // Starts the emulator on the game and waits; the play record is kept as Launch keeps it.
+    // The emulator's exit status, 128 + its signal when it was killed, 127 when it could not
+    // be started, 1 when the wait failed.
+    int launch(const QString& rom);
+
+private:
+    bool loadGames();
+    bool knows(const QString& rom);
+    QString optionsFor(const QString& rom) const;
+
+    QString m_dataDir;
+    Dialogs& m_dialogs;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    FrontEndSettings m_settings;
+    QList<GameEntry> m_games;
+};

@@ -1,0 +1,116 @@
+#include "cli/CommandLine.h"
+
+#include <QtTest>
+
+class tst_CommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void parses_data();
+    void parses();
+};
+
+void tst_CommandLine::parses_data() {
+    QTest::addColumn<QStringList>("arguments"); // after the program's name
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("rom");
+    QTest::addColumn<QString>("error"); // empty: none
+    using A = CommandLine::Action;
+    const int window = int(A::Window);
+
+    QTest::newRow("nothing: the window") << QStringList{} << window << ""
+                                         << ""
+                                         << ""
+                                         << "";
+    QTest::newRow("data and preset: still the window")
+        << QStringList{"--data", "/d", "--preset", "demo"} << window << "/d"
+        << "demo"
+        << ""
+        << "";
+    QTest::newRow("--data=DIR form") << QStringList{"--data=/my games"} << window << "/my games"
+                                     << ""
+                                     << ""
+                                     << "";
+    QTest::newRow("list") << QStringList{"--list"} << int(A::List) << ""
+                          << ""
+                          << ""
+                          << "";
+    QTest::newRow("single dash reads as the long option")
+        << QStringList{"-list"} << int(A::List) << ""
+        << ""
+        << ""
+        << "";
+    QTest::newRow("print-command")
+        << QStringList{"--print-command", "pacman"} << int(A::PrintCommand) << ""
+        << ""
+        << "pacman"
+        << "";
+    QTest::newRow("launch with data")
+        << QStringList{"--data", "x", "--launch", "a b"} << int(A::Launch) << "x"
+        << ""
+        << "a b"
+        << "";
+    QTest::newRow("help wins") << QStringList{"--list", "-h"} << int(A::Help) << ""
+                               << ""
+                               << ""
+                               << "";
+    QTest::newRow("help even after a conflict")
+        << QStringList{"--list", "--launch", "a", "--help"} << int(A::Help) << ""
+        << ""
+        << "a"
+        << "";
+    QTest::newRow("version") << QStringList{"-v"} << int(A::Version) << ""
+                             << ""
+                             << ""
+                             << "";
+    QTest::newRow("Qt's own window options pass")
+        << QStringList{"-style", "fusion", "-reverse"} << window << ""
+        << ""
+        << ""
+        << "";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << window << ""
+                                    << ""
+                                    << ""
+                                    << "Unknown option 'frobnicate'.";
+    QTest::newRow("missing value") << QStringList{"--launch"} << window << ""
+                                   << ""
+                                   << ""
+                                   << "Missing value after '--launch'.";
+    QTest::newRow("stray argument") << QStringList{"pacman"} << window << ""
+                                    << ""
+                                    << ""
+                                    << "Unexpected argument 'pacman'.";
+    QTest::newRow("two actions") << QStringList{"--list", "--print-command", "a"}
+                                 << int(A::PrintCommand) << ""
+                                 << ""
+                                 << "a"
+                                 << "--list, --print-command and --launch exclude each other.";
+    QTest::newRow("empty data") << QStringList{"--data", ""} << window << ""
+                                << ""
+                                << ""
+                                << "--data needs a folder.";
+    QTest::newRow("empty preset") << QStringList{"--preset=", "--list"} << int(A::List) << ""
+                                  << ""
+                                  << ""
+                                  << "--preset needs a name.";
+}
+
+void tst_CommandLine::parses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QString, data);
+    QFETCH(QString, preset);
+    QFETCH(QString, rom);
+    QFETCH(QString, error);
+    const CommandLine command = CommandLine::parse(QStringList{"tarvelin"} + arguments);
+    QCOMPARE(command.error, error);
+    QCOMPARE(int(command.action), action);
+    QCOMPARE(command.data, data);
+    QCOMPARE(command.preset, preset);
+    QCOMPARE(command.rom, rom);
+    QCOMPARE(command.opensWindow(), error.isEmpty() && action == int(CommandLine::Action::Window));
+}
+
+QTEST_APPLESS_MAIN(tst_CommandLine)
+#include "tst_CommandLine.moc"
