@@ -97,6 +97,11 @@ std::optional<StartFigures> timeStart(DisplayWatch& watch, const QString& displa
         }
         f.peakMb = processFigures(process.processId()).peakMb;
         figures = f;
+        // A list command that quick start runs in the background is let to end, so that it
+        // does not load the machine during the next round.
+        for (int waited = 0; waited < 30000 && processFigures(process.processId()).children > 0;
+             waited += 50)
+            QThread::msleep(50);
     }
     process.terminate();
     if (!process.waitForFinished(5000)) {

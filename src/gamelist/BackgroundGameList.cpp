@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 BackgroundGameList::BackgroundGameList(GameListRequest request, ListLayout layout,
                                        QObject* parent)
     : QObject(parent), m_request(std::move(request)), m_layout(layout),
@@ -13,6 +18,10 @@ BackgroundGameList::BackgroundGameList(GameListRequest request, ListLayout layou
 BackgroundGameList::~BackgroundGameList() {
     if (m_process && m_process->state() != QProcess::NotRunning) {
         m_process->disconnect(this);
+#ifdef Q_OS_UNIX
+        // The whole group: the shell's pipeline (mame | awk) would otherwise run on for seconds.
+        ::kill(-pid_t(m_process->processId()), SIGKILL);
+#endif
         m_process->kill();
         m_process->waitForFinished(1000);
     }
@@ -44,6 +53,10 @@ void BackgroundGameList::start() {
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardOutputFile(m_output.fileName());
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+#ifdef Q_OS_UNIX
+    // A process group of its own, so that ending it ends every program of the command line.
+    m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     connect(m_process, &QProcess::finished, this, &BackgroundGameList::listEnded);
     // A shell that cannot start gives no output, like a list command that prints nothing.
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {

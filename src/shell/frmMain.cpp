@@ -41,6 +41,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -258,11 +259,16 @@ bool frmMain::Form_Load() {
         if (!m_missingListed)
             LoadGameList(true);
         InitCfg();
-        startBackgroundList();
+        startBackgroundListSoon();
         return true;
     }
-    m_listWait = std::make_unique<ListWaitWindow>(s.WindowCaption);
-    m_listWait->showAfterDelay();
+    m_listWaitDelay = new QTimer(this);
+    m_listWaitDelay->setSingleShot(true);
+    connect(m_listWaitDelay, &QTimer::timeout, this, [this] {
+        m_listWait = std::make_unique<ListWaitWindow>(m_state.settings.WindowCaption);
+        m_listWait->showCentred();
+    });
+    m_listWaitDelay->start(ListWaitWindow::delayMs);
     if (!MakeGamelist(QStringLiteral("gamelist.txt"), s.GameListStartLine, s.HelpEndLine,
                       s.GameListRomLen))
         return false;
@@ -281,7 +287,20 @@ bool frmMain::startsQuickly() const {
            QFileInfo(AppPaths::gameListCache(m_state.appDir)).isFile();
 }
 
+void frmMain::startBackgroundListSoon() {
+    // The emulator's list run competes for the processor with the window's first paint (MAME
+    // keeps two cores busy for seconds), so it starts once the list has been drawn, or after a
+    // second when the window is not drawn by then.
+    m_backgroundPending = true;
+    lstGames->viewport()->installEventFilter(this);
+    QTimer::singleShot(1000, this, &frmMain::startBackgroundList);
+}
+
 void frmMain::startBackgroundList() {
+    if (!m_backgroundPending)
+        return;
+    m_backgroundPending = false;
+    lstGames->viewport()->removeEventFilter(this);
     const FrontEndSettings& s = m_state.settings;
     m_backgroundList = new BackgroundGameList(
         {m_state.appDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
@@ -292,7 +311,7 @@ void frmMain::startBackgroundList() {
 }
 
 bool frmMain::backgroundListRunning() const {
-    return m_backgroundList && m_backgroundList->running();
+    return m_backgroundPending || (m_backgroundList && m_backgroundList->running());
 }
 
 void frmMain::backgroundListEnded(const GameListResult& result) {
@@ -407,7 +426,7 @@ bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpE
         m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen},
         {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
     if (!result.ok) {
-        m_listWait.reset();
+        closeListWait();
         ShowEndingMessage(m_dialogs, result.message, result.cause);
         return false;
     }
@@ -667,7 +686,15 @@ void frmMain::cmdLaunch_Click() {
     applyBackgroundList();
 }
 
+void frmMain::closeListWait() {
+    if (m_listWaitDelay)
+        m_listWaitDelay->stop();
+    m_listWait.reset();
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (m_backgroundPending && watched == lstGames->viewport() && event->type() == QEvent::Paint)
+        QTimer::singleShot(0, this, &frmMain::startBackgroundList); // once this paint is done
     if (watched == lstGames && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
@@ -698,7 +725,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    m_listWait.reset();
+    closeListWait();
     // Widths set before the window had a frame counted none; now the frame is known.
     if (m_requestedOuterWidthTw > 0 && !WindowFrame::extraPx(this).isNull())
         setOuterWidthTw(m_requestedOuterWidthTw);

@@ -34,6 +34,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 // The main window: the game list, the launch and profile buttons, the options panel built from
 // its templates, and the menus. It binds the subsystem cores to these widgets.
@@ -170,7 +171,9 @@ private:
     void fillList();
     // Quick start: the list command in the background, and its outcome.
     bool startsQuickly() const;
+    void startBackgroundListSoon();
     void startBackgroundList();
+    void closeListWait();
     void backgroundListEnded(const GameListResult& result);
     void applyBackgroundList();
     // The list filled anew from the cache with the selected game, its panel and the scroll
@@ -205,7 +208,10 @@ private:
     OptionsPanel m_optionsPanel;
     Profiles m_profiles{m_state.appDir, m_dialogs, m_optionTable, m_optionsPanel};
     bool m_closeWhenLaunchEnds = false;
+    QTimer* m_listWaitDelay = nullptr;
     std::unique_ptr<ListWaitWindow> m_listWait;
+    // Quick start: the list command waits for the list's first paint (or a second at most).
+    bool m_backgroundPending = false;
     bool m_gameListChanged = true;
     BackgroundGameList* m_backgroundList = nullptr;
     // A background list that ended during a launch, applied when the launch returns.

@@ -112,6 +112,7 @@ private slots:
         app.write("list.txt", ""); // nothing printed: too short
         MainWindowFixture win(app);
         QVERIFY(win.w.Form_Load());
+        // Never drawn (a window that starts hidden): the list command starts all the same.
         QTRY_VERIFY_WITH_TIMEOUT(!win.w.backgroundListRunning(), 10000);
         QCOMPARE(listed(win.w), QStringList({"Game 00", "Game 01"}));
         QCOMPARE(win.dialogs.shown.size(), 1);
@@ -133,6 +134,9 @@ private slots:
         app.writeScript("emu-game", "sleep 0.8\necho \"$@\" > launched.txt\n");
         MainWindowFixture win(app);
         QVERIFY(win.w.Form_Load());
+        win.w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&win.w));
+        QTest::qWait(50); // drawn: the list command starts
         win.state.settings.ExeName = "emu-game"; // the launch starts the game script
         int countDuringLaunch = -1;
         QTimer::singleShot(700, [&] { countDuringLaunch = win.w.lstGames->count(); });

@@ -6,11 +6,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 ListWaitWindow::ListWaitWindow(const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), m_delay(new QTimer(this)) {
+    : QWidget(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("frmListWait"));
     // Qt shows the application name in place of an empty title; a lone blank shows nothing.
     setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
@@ -26,15 +25,10 @@ ListWaitWindow::ListWaitWindow(const QString& caption, QWidget* parent)
     busy->setTextVisible(false);
     layout->addWidget(busy);
     setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
-
-    m_delay->setSingleShot(true);
-    m_delay->setInterval(delayMs);
-    connect(m_delay, &QTimer::timeout, this, [this] {
-        // In the middle of the screen, where the main window will appear.
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-        show();
-    });
 }
 
-void ListWaitWindow::showAfterDelay() { m_delay->start(); }
+void ListWaitWindow::showCentred() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}

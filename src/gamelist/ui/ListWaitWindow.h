@@ -2,11 +2,10 @@
 
 #include <QWidget>
 
-class QTimer;
-
 // The small window that says the game list is being read from the emulator, with a busy
-// indicator: shown only once the wait has lasted a moment, so that a fast emulator shows
-// nothing but the main window. It lives until the main window shows.
+// indicator. Start-up makes it only once the wait has lasted a moment (delayMs), so that a
+// fast emulator shows nothing but the main window and costs nothing; it lives until the main
+// window shows.
 class ListWaitWindow : public QWidget {
     Q_OBJECT
 public:
@@ -14,9 +13,6 @@ public:
 
     explicit ListWaitWindow(const QString& caption, QWidget* parent = nullptr);
 
-    // Shows the window after the delay, when events are processed by then.
-    void showAfterDelay();
-
-private:
-    QTimer* m_delay;
+    // Shows the window in the middle of the screen, where the main window will appear.
+    void showCentred();
 };
