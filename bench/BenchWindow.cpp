@@ -27,4 +27,11 @@ double startUpInProcessMs(const QString& appDir, Dialogs& dialogs, int rounds, d
     return median(times);
 }
 
+CachedWindow::CachedWindow(const QString& appDir) {
+    state.appDir = appDir;
+    window.ReadDovrelCFG();
+    window.LoadGameList(false);
+    window.InitCfg(); // writes the default profile from the definition defaults when missing
+}
+
 } // namespace Bench

@@ -7,6 +7,7 @@
 // clock. Runs on the offscreen platform. Output: name TAB value TAB unit [TAB goal].
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "controls/ui/BindingCell.h"
 #include "controls/ui/frmControls.h"
 #include "gamelist/ui/GameListBox.h"
@@ -200,13 +201,8 @@ int main(int argc, char* argv[]) {
     const AppFolder app;
     prepare(app);
 
-    AppState state;
-    state.appDir = app.path();
-    NoDialogs dialogs;
-    frmMain window(state, dialogs);
-    window.ReadDovrelCFG();
-    window.LoadGameList(false);
-    window.InitCfg();
+    CachedWindow started(app.path());
+    frmMain& window = started.window;
     window.show();
     window.lstGames->setFocus();
     QCoreApplication::processEvents();

@@ -187,13 +187,8 @@ double peakMemoryMb(const QString& program, const QString& appDir) {
 }
 
 void measureWindow(const AppFolder& app, const QString& source) {
-    AppState state;
-    state.appDir = app.path();
-    NoDialogs dialogs;
-    frmMain window(state, dialogs);
-    window.ReadDovrelCFG();
-    window.LoadGameList(false);
-    window.InitCfg();
+    CachedWindow started(app.path());
+    frmMain& window = started.window;
     PicturePane* pane = window.picGame;
     if (!pane)
         qFatal("no picture pane");

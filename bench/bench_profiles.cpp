@@ -6,6 +6,7 @@
 
 #include "base/Ini.h"
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "gamelist/ui/GameListBox.h"
 #include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"
@@ -86,13 +87,10 @@ int main(int argc, char* argv[]) {
 
     const AppFolder app;
     prepare(app);
-    AppState state;
-    state.appDir = app.path();
-    NoDialogs dialogs;
-    frmMain window(state, dialogs);
-    window.ReadDovrelCFG();
-    window.LoadGameList(false);
-    window.InitCfg(); // writes the default profile from the definition defaults
+    CachedWindow started(app.path()); // writes the default profile from the definition defaults
+    frmMain& window = started.window;
+    const AppState& state = started.state;
+    NoDialogs& dialogs = started.dialogs;
     window.show();
     window.lstGames->setFocus();
     QCoreApplication::processEvents();
