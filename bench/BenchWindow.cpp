@@ -2,7 +2,7 @@
 
 #include "BenchSupport.h"
 
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QCoreApplication>
@@ -12,8 +12,7 @@ namespace Bench {
 double startUpInProcessMs(const QString& appDir, Dialogs& dialogs, int rounds, double pauseMs) {
     std::vector<double> times;
     for (int round = 0; round <= rounds; ++round) {
-        AppState state;
-        state.appDir = appDir;
+        GameSession state(appDir);
         const double ms = elapsedMs([&] {
             frmMain w(state, dialogs);
             if (!w.Form_Load())
@@ -27,8 +26,7 @@ double startUpInProcessMs(const QString& appDir, Dialogs& dialogs, int rounds, d
     return median(times);
 }
 
-CachedWindow::CachedWindow(const QString& appDir) {
-    state.appDir = appDir;
+CachedWindow::CachedWindow(const QString& appDir) : state(appDir) {
     window.ReadDovrelCFG();
     window.LoadGameList(false);
     window.InitCfg(); // writes the default profile from the definition defaults when missing

@@ -3,7 +3,7 @@
 // What the benchmarks of the whole main window share.
 
 #include "BenchSupport.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ double startUpInProcessMs(const QString& appDir, Dialogs& dialogs, int rounds, d
 // settings, every game listed, the options panel built), not yet shown.
 struct CachedWindow {
     explicit CachedWindow(const QString& appDir);
-    AppState state;
+    GameSession state;
     NoDialogs dialogs;
     frmMain window{state, dialogs};
 };

@@ -6,7 +6,7 @@
 
 #include "gamelist/ui/GameFilterField.h"
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
@@ -81,8 +81,7 @@ int main(int argc, char* argv[]) {
 
     // The window on a list of varied titles, as a user finds games in it.
     app.write(QStringLiteral("dovrel/glist.lst"), cache());
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     frmMain w(state, dialogs);
     w.ReadDovrelCFG();
     w.LoadGameList(false);
@@ -90,14 +89,14 @@ int main(int argc, char* argv[]) {
     w.show();
     QCoreApplication::processEvents();
     w.openFilter();
-    const double oneLetter = changeMs([&] { w.txtFilter->setText(QString()); },
-                                      [&] { w.txtFilter->setText(QStringLiteral("e")); });
+    const double oneLetter = changeMs([&] { w.findChild<QLineEdit*>("txtFilter")->setText(QString()); },
+                                      [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("e")); });
     const qsizetype oneLetterMatches = w.lstGames->count();
-    const double rare = changeMs([&] { w.txtFilter->setText(QStringLiteral("cafe tiger 4996")); },
-                                 [&] { w.txtFilter->setText(QStringLiteral("cafe tiger 49967")); });
+    const double rare = changeMs([&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 4996")); },
+                                 [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 49967")); });
     w.closeFilter();
     w.lstGames->setCurrentRow(25000);
-    const double favourite = changeMs([] {}, [&] { w.mnuViewFavourite->trigger(); });
+    const double favourite = changeMs([] {}, [&] { w.menus().mnuViewFavourite->trigger(); });
     const auto view = [&](QAction* action) {
         return changeMs(
             [&] {
@@ -106,9 +105,9 @@ int main(int argc, char* argv[]) {
             },
             [&] { action->trigger(); });
     };
-    const double favouritesOnly = view(w.mnuViewFavouritesOnly);
-    const double recentlyPlayed = view(w.mnuViewRecentlyPlayed);
-    const double sortByTitle = view(w.mnuViewSortByTitle);
+    const double favouritesOnly = view(w.menus().mnuViewFavouritesOnly);
+    const double recentlyPlayed = view(w.menus().mnuViewRecentlyPlayed);
+    const double sortByTitle = view(w.menus().mnuViewSortByTitle);
 
     print("finding: one keystroke, 1-letter query, 50000 games (" +
               QString::number(oneLetterMatches) + " listed), list updated",

@@ -10,7 +10,7 @@
 #include "gamelist/BatchCommand.h"
 #include "gamelist/GameListGenerator.h"
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -110,10 +110,9 @@ void benchmark(int games) {
     const auto loadAndShow = [&](bool onlyAvailable, int expected) {
         std::vector<double> load, show;
         for (int round = 0; round < kRounds; ++round) {
-            AppState state;
-            state.appDir = app.path();
-            state.settings.RomPath = app.file(QStringLiteral("roms/"));
-            state.settings.RomExt = QStringLiteral(".zip");
+            GameSession state(app.path());
+            state.settings().RomPath = app.file(QStringLiteral("roms/"));
+            state.settings().RomExt = QStringLiteral(".zip");
             frmMain w(state, dialogs);
             load.push_back(elapsedMs([&] { w.LoadGameList(onlyAvailable); }));
             if (w.lstGames->count() != expected)

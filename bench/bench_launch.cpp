@@ -11,7 +11,7 @@
 #include "controls/ui/BindingCell.h"
 #include "controls/ui/frmControls.h"
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>

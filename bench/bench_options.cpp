@@ -7,7 +7,7 @@
 #include "BenchSupport.h"
 #include "options/OptionDefinitionReader.h"
 #include "options/OptionTable.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -39,8 +39,7 @@ public:
 double initCfgMs(const DefinitionsFolder& app, int rounds, int* optionCount = nullptr) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
-        AppState state;
-        state.appDir = app.path();
+        GameSession state(app.path());
         NoDialogs dialogs;
         auto window = std::make_unique<frmMain>(state, dialogs);
         times.push_back(elapsedMs([&] { window->InitCfg(); }));
@@ -74,8 +73,7 @@ int main(int argc, char* argv[]) {
     print("InitCfg 300 options in 10 categories", initCfgMs(three, 9), "ms");
 
     {
-        AppState state;
-        state.appDir = three.path();
+        GameSession state(three.path());
         NoDialogs dialogs;
         frmMain window(state, dialogs);
         window.InitCfg();

@@ -10,7 +10,7 @@
 #include "pictures/PictureArchive.h"
 #include "pictures/ui/PictureDecoder.h"
 #include "pictures/ui/PicturePane.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -137,8 +137,7 @@ double startUpToShownMs(const QString& appDir, int rounds) {
     NoDialogs dialogs;
     std::vector<double> times;
     for (int round = 0; round <= rounds; ++round) {
-        AppState state;
-        state.appDir = appDir;
+        GameSession state(appDir);
         auto window = std::make_unique<frmMain>(state, dialogs);
         const double ms = elapsedMs([&] {
             if (!window->Form_Load())
@@ -158,8 +157,7 @@ double startUpToShownMs(const QString& appDir, int rounds) {
 // resident memory.
 int peakMemoryRun(const QString& appDir) {
     NoDialogs dialogs;
-    AppState state;
-    state.appDir = appDir;
+    GameSession state(appDir);
     frmMain window(state, dialogs);
     if (!window.Form_Load())
         return 1;
@@ -168,7 +166,7 @@ int peakMemoryRun(const QString& appDir) {
     QCoreApplication::processEvents();
     for (int i = 0; i < 1000; ++i)
         pressDown(window.lstGames);
-    if (PicturePane* pane = window.picGame; pane && pane->waiting()) {
+    if (PicturePane* pane = window.findChild<PicturePane*>("picGame"); pane && pane->waiting()) {
         QEventLoop loop;
         QObject::connect(pane, &PicturePane::pictureChanged, &loop, &QEventLoop::quit);
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
@@ -189,7 +187,7 @@ double peakMemoryMb(const QString& program, const QString& appDir) {
 void measureWindow(const AppFolder& app, const QString& source) {
     CachedWindow started(app.path());
     frmMain& window = started.window;
-    PicturePane* pane = window.picGame;
+    PicturePane* pane = window.findChild<PicturePane*>("picGame");
     if (!pane)
         qFatal("no picture pane");
     QElapsedTimer sinceShown;

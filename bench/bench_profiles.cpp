@@ -11,7 +11,7 @@
 #include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"
 #include "profiles/Profiles.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     prepare(app);
     CachedWindow started(app.path()); // writes the default profile from the definition defaults
     frmMain& window = started.window;
-    const AppState& state = started.state;
+    const GameSession& state = started.state;
     NoDialogs& dialogs = started.dialogs;
     window.show();
     window.lstGames->setFocus();
@@ -119,7 +119,7 @@ int main(int argc, char* argv[]) {
             else
                 panel.addCheck(r, 0);
         }
-        Profiles profiles(state.appDir, dialogs, table, panel);
+        Profiles profiles(state.appDir(), dialogs, table, panel);
         const double ms = medianMs(201, [&] { profiles.ReadCfg(QStringLiteral("game1")); });
         print("profiles: ReadCfg 300 options, both profiles, in-memory panel (median)", ms * 1000,
               "us");

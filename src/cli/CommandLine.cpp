@@ -36,6 +36,11 @@ struct Options {
         QStringLiteral("Starts the emulator on the game with its profiles, waits for it, and "
                        "ends with the emulator's exit status."),
         QStringLiteral("ROM")};
+    QCommandLineOption refresh{
+        QStringLiteral("refresh"),
+        QStringLiteral("With --list, --print-command or --launch: asks the emulator for its game "
+                       "list first. Without it they use the list of the last start "
+                       "(dovrel/glist.lst), and ask the emulator only when there is none.")};
     std::vector<QCommandLineOption> qtOwn;
 
     Options() {
@@ -56,7 +61,7 @@ struct Options {
         parser.setApplicationDescription(
             QStringLiteral("A front-end for command-line game emulators. Without --list, "
                            "--print-command or --launch it opens the game list window."));
-        parser.addOptions({help, version, data, preset, list, printCommand, launch});
+        parser.addOptions({help, version, data, preset, list, printCommand, launch, refresh});
         for (const QCommandLineOption& option : qtOwn)
             parser.addOption(option);
     }
@@ -102,6 +107,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (actions > 1)
         command.error = QStringLiteral("--list, --print-command and --launch exclude each other.");
+    command.refresh = parser.isSet(o.refresh);
+    if (command.refresh && actions == 0)
+        command.error = QStringLiteral("--refresh goes with --list, --print-command or --launch.");
     // Help and version answer whatever else was asked.
     if (parser.isSet(o.version))
         command.action = Action::Version;

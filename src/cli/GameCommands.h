@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Settings.h"
 #include "gamelist/GameEntry.h"
+#include "session/GameSession.h"
 
 #include <QList>
 #include <QString>
@@ -10,13 +10,15 @@ class Dialogs;
 class QTextStream;
 
 // The actions of the command line on one set-up data folder, each run as start-up and Launch
-// run it in the window: the game list generated from the emulator's output, the profiles
-// applied to the options, the emulator started through the same launch code. Each returns the
-// exit status: 0, 1 when the game list could not be made (the message that would end start-up
-// goes to `err`), 2 for a ROM name that is not in the list.
+// run it in the window, through the folder's session: the game list of the last start (or the
+// emulator's, when there is none or `refresh` asks for it), the profiles applied to the
+// options, the emulator started through the same launch. Each returns the exit status: 0, 1
+// when the game list could not be made (the message that would end start-up goes to `err`), 2
+// for a ROM name that is not in the list.
 class GameCommands {
 public:
-    GameCommands(const QString& dataDir, Dialogs& dialogs, QTextStream& out, QTextStream& err);
+    GameCommands(const QString& dataDir, bool refresh, Dialogs& dialogs, QTextStream& out,
+                 QTextStream& err);
 
     // Every game of the list in its order: ROM name, tab, description, tab, 1 when its ROM file
     // exists (RomPath, name, RomExt) or 0. A tab or line break inside a field is written as a
@@ -33,12 +35,11 @@ public:
 private:
     bool loadGames();
     bool knows(const QString& rom);
-    QString optionsFor(const QString& rom) const;
 
-    QString m_dataDir;
+    GameSession m_session;
+    bool m_refresh;
     Dialogs& m_dialogs;
     QTextStream& m_out;
     QTextStream& m_err;
-    FrontEndSettings m_settings;
     QList<GameEntry> m_games;
 };

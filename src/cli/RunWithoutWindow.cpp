@@ -63,7 +63,7 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
     }
 
     StderrDialogs dialogs;
-    GameCommands games(folder.folder, dialogs, out, err);
+    GameCommands games(folder.folder, command.refresh, dialogs, out, err);
     switch (command.action) {
     case CommandLine::Action::List:
         return games.list();

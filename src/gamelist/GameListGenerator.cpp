@@ -192,3 +192,12 @@ GameListResult RefreshGameListCache(const GameListRequest& request, const QByteA
         return result;
     return storeCache(request, cache, result.HelpText, SameCache::Keep);
 }
+
+GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings& s) {
+    return {appDir,          s.ExeName,           s.GameListCommand,  QStringLiteral("gamelist.txt"),
+            s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen};
+}
+
+ListLayout ListLayoutFor(const FrontEndSettings& s) {
+    return {s.RomNameEndsAtBlank, s.UnquoteDescriptions};
+}

@@ -2,6 +2,8 @@
 
 #include "gamelist/GameListOutput.h"
 
+#include "base/Settings.h"
+
 #include <QString>
 
 class Dialogs;
@@ -50,6 +52,10 @@ bool EmulatorExists(const QString& appDir, const QString& ExeName);
 // The command-line arguments that make the script redirect the list into the output file,
 // as the Windows script's last line needs them.
 QString RedirectedListArguments(const QString& gameListCommand, const QString& appDir);
+
+// The request and the line layout that the settings give, the output file "gamelist.txt".
+GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings& s);
+ListLayout ListLayoutFor(const FrontEndSettings& s);
 
 namespace GameListMessages {
 QString emulatorNotFound(const QString& ExeName);

@@ -15,11 +15,3 @@ QList<GameEntry> LoadGameEntries(const QString& cacheFile, bool onlyAvailable,
     const RomFileIndex roms(RomPath, RomExt, CountLineEnds(bytes));
     return ParseGameListCache(bytes, [&roms](const QString& rom) { return roms.exists(rom); });
 }
-
-QStringList Descriptions(const QList<GameEntry>& games) {
-    QStringList descriptions;
-    descriptions.reserve(games.size());
-    for (const GameEntry& game : games)
-        descriptions.append(game.description);
-    return descriptions;
-}

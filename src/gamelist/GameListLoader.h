@@ -4,12 +4,8 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // The games of the cache that the list shows: every game, or with onlyAvailable only those
 // whose ROM file RomPath & ROM name & RomExt exists. A missing cache lists nothing.
 QList<GameEntry> LoadGameEntries(const QString& cacheFile, bool onlyAvailable,
                                  const QString& RomPath, const QString& RomExt);
-
-// The descriptions in list order, as lstGames shows them.
-QStringList Descriptions(const QList<GameEntry>& games);

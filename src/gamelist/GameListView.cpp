@@ -32,12 +32,9 @@ void GameListView::deriveTitleOrder() {
     });
 }
 
-QList<GameEntry> GameListView::visible(const ViewChoices& choices, const GameLibrary& library) {
+std::vector<qsizetype> GameListView::visible(const ViewChoices& choices,
+                                             const GameLibrary& library) {
     const QStringList words = GameFinder::words(choices.query);
-    if (!choices.favouritesOnly && !choices.recentlyPlayed && !choices.sortByTitle &&
-        words.isEmpty())
-        return m_games;
-
     std::vector<qsizetype> order;
     if (choices.recentlyPlayed) {
         for (qsizetype i = 0; i < m_games.size(); ++i)
@@ -54,18 +51,13 @@ QList<GameEntry> GameListView::visible(const ViewChoices& choices, const GameLib
         order.resize(size_t(m_games.size()));
         std::iota(order.begin(), order.end(), qsizetype(0));
     }
+    if (!choices.favouritesOnly && words.isEmpty())
+        return order;
     if (!words.isEmpty())
         deriveHaystacks();
-
-    QList<GameEntry> shown;
-    shown.reserve(qsizetype(order.size()));
-    for (const qsizetype i : order) {
-        const GameEntry& game = m_games[i];
-        if (choices.favouritesOnly && !library.isFavourite(game.rom))
-            continue;
-        if (!words.isEmpty() && !GameFinder::matches(m_haystacks[size_t(i)], words))
-            continue;
-        shown.append(game);
-    }
-    return shown;
+    std::erase_if(order, [&](qsizetype i) {
+        return (choices.favouritesOnly && !library.isFavourite(m_games[i].rom)) ||
+               (!words.isEmpty() && !GameFinder::matches(m_haystacks[size_t(i)], words));
+    });
+    return order;
 }

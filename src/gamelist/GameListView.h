@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
@@ -26,7 +25,8 @@ public:
     void setGames(QList<GameEntry> games);
     const QList<GameEntry>& games() const { return m_games; }
 
-    QList<GameEntry> visible(const ViewChoices& choices, const GameLibrary& library);
+    // The games shown, as indexes into games() in the order the list shows them.
+    std::vector<qsizetype> visible(const ViewChoices& choices, const GameLibrary& library);
 
 private:
     void deriveHaystacks();

@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/RunWithoutWindow.h"
+#include "session/GameSession.h"
 #include "setup/ui/WindowStartFolder.h"
-#include "shell/AppState.h"
 #include "shell/frmMain.h"
 #include "ui/QtDialogs.h"
 
@@ -27,9 +27,8 @@ int main(int argc, char* argv[]) {
     if (!dataDir)
         return exitStatus;
 
-    AppState state;
-    state.appDir = *dataDir;
-    frmMain window(state, dialogs);
+    GameSession session(*dataDir);
+    frmMain window(session, dialogs);
     dialogs.setParent(&window);
     if (!window.Form_Load())
         return 1;

@@ -90,7 +90,7 @@ void tst_CommandMatchesWindow::sameArguments() {
     QVERIFY(f.w.Form_Load());
     const int row = rom == "alpha" ? 0 : 1;
     f.w.lstGames->setCurrentRow(row);
-    QCOMPARE(f.w.GameList.romName(row), rom);
+    QCOMPARE(f.w.GameList().romName(row), rom);
     f.w.cmdLaunch_Click();
     QVERIFY(f.dialogs.shown.isEmpty());
     QCOMPARE(app.read("args.txt"), printed.join('\n'));

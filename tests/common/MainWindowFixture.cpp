@@ -1,21 +1,11 @@
 #include "common/MainWindowFixture.h"
 
-namespace {
-
-AppState stateIn(const TestAppFolder& folder) {
-    AppState state;
-    state.appDir = folder.path();
-    return state;
-}
-
-} // namespace
-
 MainWindowFixture::MainWindowFixture()
-    : m_ownFolder(std::make_unique<TestAppFolder>()), app(*m_ownFolder), state(stateIn(app)),
+    : m_ownFolder(std::make_unique<TestAppFolder>()), app(*m_ownFolder), state(app.path()),
       w(state, dialogs) {}
 
 MainWindowFixture::MainWindowFixture(const TestAppFolder& folder)
-    : app(folder), state(stateIn(folder)), w(state, dialogs) {}
+    : app(folder), state(folder.path()), w(state, dialogs) {}
 
 void MainWindowFixture::startFromCache() {
     w.ReadDovrelCFG();

@@ -2,7 +2,7 @@
 
 #include "common/FakeDialogs.h"
 #include "common/TestAppFolder.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <memory>
@@ -22,7 +22,7 @@ public:
     void startFromCache();
 
     const TestAppFolder& app;
-    AppState state;
+    GameSession state;
     FakeDialogs dialogs;
     frmMain w;
 };

@@ -97,8 +97,8 @@ void tst_GameFinder::views() {
     view.setGames({{"a", "Zoo 10"}, {"b", "zoo 9"}, {"c", "Apple"}, {"d", "Café 2"}});
     const auto roms = [&](const ViewChoices& choices) {
         QStringList found;
-        for (const GameEntry& game : view.visible(choices, library))
-            found << game.rom;
+        for (const qsizetype game : view.visible(choices, library))
+            found << view.games()[game].rom;
         return found;
     };
     QCOMPARE(roms({}), QStringList({"a", "b", "c", "d"}));

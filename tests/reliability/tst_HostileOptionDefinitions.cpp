@@ -1,7 +1,7 @@
 #include "base/AppPaths.h"
 #include "options/OptionDefinitionReader.h"
 #include "options/OptionTable.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QtTest>
@@ -200,8 +200,7 @@ void tst_HostileOptionDefinitions::notARegularFile() {
 void tst_HostileOptionDefinitions::panelFromGarbage() {
     TestAppFolder app;
     app.write("dovrel/cfgdef.ini", HostileFiles::Garbage(1 << 16, 12));
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     w.InitCfg();

@@ -1,7 +1,7 @@
 #include "base/AppPaths.h"
 #include "base/Ini.h"
 #include "base/Settings.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QtTest>
@@ -319,8 +319,7 @@ void tst_HostileSettings::startupEndsWithMessage() {
     else
         app.write("dovrel/dovrel.ini", file);
     const FifoWatch watch(path);
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     {
         const StderrCapture quiet; // the settings' warnings are not what this test checks

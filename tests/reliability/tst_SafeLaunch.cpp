@@ -6,7 +6,7 @@
 #include "launch/LaunchEmulator.h"
 #include "profiles/ProfilePaths.h"
 #include "profiles/Profiles.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -110,8 +110,7 @@ QStringList canaries(const QString& folder) {
 
 // Child: a whole session in an application folder inside a world of other folders.
 int runSession(const QString& appDir) {
-    AppState state;
-    state.appDir = appDir;
+    GameSession state(appDir);
     FakeDialogs dialogs;
     dialogs.yesNoAnswer = true;
     frmMain w(state, dialogs);
@@ -119,7 +118,7 @@ int runSession(const QString& appDir) {
         return 2;
     for (int row = 0; row < w.lstGames->count(); ++row) {
         w.lstGames->setCurrentRow(row);
-        w.optionsPanel().setText(1, "changed for " + w.GameList.romName(row));
+        w.optionsPanel().setText(1, "changed for " + w.GameList().romName(row));
         w.cmdSaveRom_Click();
         w.cmdLaunch_Click();
         w.cmdRevert_Click();
@@ -187,7 +186,7 @@ void tst_SafeLaunch::romNamesArriveLiterally() {
     QFETCH(QStringList, arguments);
     TestAppFolder probe; // the ROM folder's path, known before the window exists
     Window win(rom.toUtf8() + "|Game\r\n", flags, flags, probe.path() + "/roms/");
-    QCOMPARE(win.w.GameList.romName(0), rom);
+    QCOMPARE(win.w.GameList().romName(0), rom);
     win.w.cmdLaunch->click();
     const QList<QStringList> runs = win.runs();
     QCOMPARE(runs.size(), 1);
@@ -289,7 +288,7 @@ void tst_SafeLaunch::unsafeROMNamesTouchNoFile() {
     win.dialogs.yesNoAnswer = true;
     win.w.lstGames->setCurrentRow(1);
     win.w.lstGames->setCurrentRow(0);
-    QCOMPARE(win.w.GameList.romName(0), rom);
+    QCOMPARE(win.w.GameList().romName(0), rom);
     QCOMPARE(win.w.optionsPanel().text(1), QString("plain")); // only the default profile is read
     win.w.optionsPanel().setText(1, "changed");
     win.w.cmdSaveRom->click();
@@ -311,7 +310,7 @@ void tst_SafeLaunch::unsafeROMNamesTouchNoFile() {
     // The name still reaches the emulator as it stands; no program argument can hold a NUL, so
     // there it ends the argument.
     QCOMPARE(win.runs().size(), 1);
-    QCOMPARE(win.runs()[0].value(0), win.state.settings.RomPath + rom.section(QChar(0), 0, 0) +
+    QCOMPARE(win.runs()[0].value(0), win.state.settings().RomPath + rom.section(QChar(0), 0, 0) +
                                          (rom.contains(QChar(0)) ? "" : ".zip"));
 }
 

@@ -1,5 +1,5 @@
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -57,8 +57,7 @@ void tst_Soak::launchesAndSelections() {
         app.write(QString("dovrel/cfgs/game%1.ini").arg(i),
                   "[Video]\nScale=3\n[Sound]\nVolume=5\n");
     app.writeScript("emu", "printf x >> launched\n");
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     w.ReadDovrelCFG();

@@ -1,5 +1,5 @@
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -54,7 +54,7 @@ QByteArray textOptions(const QList<int>& perCategory) {
 int px(double twips) { return Twips::toPx(twips); }
 
 // A widget's top-left in the client area, in pixels.
-QPoint inClient(const QWidget* widget, const frmMain& w) { return widget->mapTo(w.client, QPoint()); }
+QPoint inClient(const QWidget* widget, const frmMain& w) { return widget->mapTo(w.findChild<QWidget*>("client"), QPoint()); }
 
 // Widgets named like an element of a control array, anywhere in the window.
 QStringList elementNames(const frmMain& w) {
@@ -198,8 +198,8 @@ void tst_OptionsPanel::rowOneTakesTheTemplates() {
     QCOMPARE(p.chkCfg(3)->size(), win->chkCfg1->size());
     QCOMPARE(p.chkCfg(3)->font(), win->chkCfg1->font());
     // The unused templates stay on the window, hidden.
-    QCOMPARE(win->cmbConfig1->parentWidget(), win->client);
-    QCOMPARE(win->chkCfg1->parentWidget(), win->client);
+    QCOMPARE(win->cmbConfig1->parentWidget(), win->findChild<QWidget*>("client"));
+    QCOMPARE(win->chkCfg1->parentWidget(), win->findChild<QWidget*>("client"));
     QVERIFY(win->cmbConfig1->isHidden());
     QVERIFY(win->chkCfg1->isHidden());
     QVERIFY(!p.chkCfg(1));
@@ -373,7 +373,7 @@ void tst_OptionsPanel::focusInRowOrder() {
     Window win("[General]\nNumCats=2\n[Cat1]\nName=A\nnumOpts=3\nopt1=-c|C|2|0\nopt2=-a|A|0|1\n"
                "opt3=-l|L|1|x|1\n[Cat2]\nName=B\nnumOpts=2\nopt1=-t|T|0|1\nopt2=-d|D|2|1\n");
     // A control that the window gains after its fixed controls comes after the panel.
-    auto* later = new QPushButton("later", win->client);
+    auto* later = new QPushButton("later", win->findChild<QWidget*>("client"));
     later->setObjectName("later");
     win.build();
     // The next control that Tab reaches among those the window shows.

@@ -1,5 +1,5 @@
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -40,7 +40,7 @@ void tst_frmMain::fixedControls_data() {
 void tst_frmMain::fixedControls() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
-    AppState state;
+    GameSession state{QString()};
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     auto* control = w.findChild<QWidget*>(name);
@@ -49,12 +49,12 @@ void tst_frmMain::fixedControls() {
     QCOMPARE(QRect(Twips::fromPx(px.x()), Twips::fromPx(px.y()), Twips::fromPx(px.width()),
                    Twips::fromPx(px.height())),
              twips);
-    QCOMPARE(w.client->width(), Twips::toPx(5940));
-    QCOMPARE(w.client->height(), Twips::toPx(5145));
+    QCOMPARE(w.findChild<QWidget*>("client")->width(), Twips::toPx(5940));
+    QCOMPARE(w.findChild<QWidget*>("client")->height(), Twips::toPx(5145));
 }
 
 void tst_frmMain::menuTree() {
-    AppState state;
+    GameSession state{QString()};
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     QStringList seen;
@@ -94,18 +94,17 @@ void tst_frmMain::caption() {
     TestAppFolder app;
     if (!settings.isEmpty())
         app.write("dovrel/dovrel.ini", settings);
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     QCOMPARE(w.windowTitle(), QString("Tarvelin Launcher"));
     w.ReadDovrelCFG();
     QCOMPARE(w.windowTitle(), caption);
-    QCOMPARE(state.settings.RomExt, QString(".zip"));
+    QCOMPARE(state.settings().RomExt, QString(".zip"));
 }
 
 void tst_frmMain::tabOrder() {
-    AppState state;
+    GameSession state{QString()};
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     // The next widget that Tab reaches, skipping the list's own viewport.

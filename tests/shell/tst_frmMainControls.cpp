@@ -1,6 +1,6 @@
 #include "controls/ui/BindingCell.h"
 #include "controls/ui/frmControls.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
@@ -19,11 +19,10 @@ private slots:
 
 void tst_frmMainControls::noDefinitionsNoWindow() {
     TestAppFolder app;
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain main(state, dialogs);
-    main.mnuConfigControls->trigger();
+    main.menus().mnuConfigControls->trigger();
     QVERIFY(!main.findChild<frmControls*>());
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown[0].kind, QString("information"));
@@ -38,13 +37,12 @@ void tst_frmMainControls::opensOnceAndAfresh() {
         "[General]\niniName=emu.ini\nnumCats=1\n[cat1]\nName=Pad\nKeyName=[Pad]\nnumInputs=1\n"
         "input1=up|Up|Up Arrow\n");
     app.write("emu.ini", "[Pad]\nup=W\n");
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain main(state, dialogs);
     main.show();
 
-    main.mnuConfigControls->trigger();
+    main.menus().mnuConfigControls->trigger();
     QPointer<frmControls> first = main.findChild<frmControls*>();
     QVERIFY(first);
     QVERIFY(first->isWindow());
@@ -53,7 +51,7 @@ void tst_frmMainControls::opensOnceAndAfresh() {
 
     // Chosen again while open: the same window, brought to the front.
     app.write("emu.ini", "[Pad]\nup=S\n");
-    main.mnuConfigControls->trigger();
+    main.menus().mnuConfigControls->trigger();
     QCOMPARE(main.findChildren<frmControls*>().size(), 1);
     QCOMPARE(first->cmdBindAt(1)->text(), QString("W"));
     QTRY_COMPARE(QApplication::activeWindow(), first.data());
@@ -61,7 +59,7 @@ void tst_frmMainControls::opensOnceAndAfresh() {
     // Closed windows are gone; the next opening reads the files afresh.
     first->close();
     QTRY_VERIFY(!first);
-    main.mnuConfigControls->trigger();
+    main.menus().mnuConfigControls->trigger();
     frmControls* second = main.findChild<frmControls*>();
     QVERIFY(second);
     QTRY_COMPARE(second->cmdBindAt(1)->text(), QString("S"));

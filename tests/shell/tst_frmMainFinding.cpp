@@ -25,7 +25,7 @@ struct Window : MainWindowFixture {
             items << w.lstGames->itemText(i);
         return items;
     }
-    QString selected() const { return w.GameList.romName(w.lstGames->currentRow()); }
+    QString selected() const { return w.GameList().romName(w.lstGames->currentRow()); }
     void select(int row) { w.lstGames->setCurrentRow(row); }
 };
 
@@ -58,41 +58,41 @@ void tst_frmMainFinding::typingFiltersTheList() {
     win.w.optionsPanel().setText(1, "edited, not saved");
 
     QTest::keyClicks(win.w.lstGames, "pac");
-    QVERIFY(!win.w.txtFilter->isHidden());
-    QCOMPARE(win.w.txtFilter->text(), QString("pac"));
+    QVERIFY(!win.w.findChild<QLineEdit*>("txtFilter")->isHidden());
+    QCOMPARE(win.w.findChild<QLineEdit*>("txtFilter")->text(), QString("pac"));
     QCOMPARE(win.listed(), QStringList({"Super pacman deluxe", "Pac Attack"}));
     // The selected game stays selected, its panel as the user left it.
     QCOMPARE(win.selected(), QString("gamma"));
     QCOMPARE(win.w.optionsPanel().text(1), QString("edited, not saved"));
     // The field takes the top of the list's place; the list keeps the rest.
-    QCOMPARE(win.w.txtFilter->geometry().top(), listPlace.top());
+    QCOMPARE(win.w.findChild<QLineEdit*>("txtFilter")->geometry().top(), listPlace.top());
     QCOMPARE(win.w.lstGames->geometry().bottom(), listPlace.bottom());
-    QVERIFY(win.w.lstGames->geometry().top() > win.w.txtFilter->geometry().bottom());
+    QVERIFY(win.w.lstGames->geometry().top() > win.w.findChild<QLineEdit*>("txtFilter")->geometry().bottom());
 
     // A game that no longer matches gives way to the first match; accents and case are folded.
-    QTest::keyClicks(win.w.txtFilter, " MAN");
+    QTest::keyClicks(win.w.findChild<QLineEdit*>("txtFilter"), " MAN");
     QCOMPARE(win.listed(), QStringList({"Super pacman deluxe"}));
     QCOMPARE(win.selected(), QString("beta"));
-    win.w.txtFilter->setText("CAFE");
+    win.w.findChild<QLineEdit*>("txtFilter")->setText("CAFE");
     QCOMPARE(win.listed(), QStringList({"Café Rush"}));
-    win.w.txtFilter->setText("nothing like it");
+    win.w.findChild<QLineEdit*>("txtFilter")->setText("nothing like it");
     QCOMPARE(win.w.lstGames->count(), 0);
-    win.w.txtFilter->setText("zoo");
+    win.w.findChild<QLineEdit*>("txtFilter")->setText("zoo");
     QCOMPARE(win.selected(), QString("delta"));
 
-    QTest::keyClick(win.w.txtFilter, Qt::Key_Escape);
-    QVERIFY(win.w.txtFilter->isHidden());
+    QTest::keyClick(win.w.findChild<QLineEdit*>("txtFilter"), Qt::Key_Escape);
+    QVERIFY(win.w.findChild<QLineEdit*>("txtFilter")->isHidden());
     QCOMPARE(win.w.lstGames->geometry(), listPlace);
     QCOMPARE(win.listed().size(), 5);
     QCOMPARE(win.selected(), QString("delta"));
 
     // Ctrl+F opens the field empty; Control with a letter in the list does not.
-    win.w.mnuViewFind->trigger();
-    QVERIFY(!win.w.txtFilter->isHidden());
-    QCOMPARE(win.w.txtFilter->text(), QString());
-    QTest::keyClick(win.w.txtFilter, Qt::Key_Escape);
+    win.w.menus().mnuViewFind->trigger();
+    QVERIFY(!win.w.findChild<QLineEdit*>("txtFilter")->isHidden());
+    QCOMPARE(win.w.findChild<QLineEdit*>("txtFilter")->text(), QString());
+    QTest::keyClick(win.w.findChild<QLineEdit*>("txtFilter"), Qt::Key_Escape);
     QTest::keyClick(win.w.lstGames, Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(win.w.txtFilter->isHidden());
+    QVERIFY(win.w.findChild<QLineEdit*>("txtFilter")->isHidden());
 }
 
 void tst_frmMainFinding::favouritesAndViewsAreKept() {
@@ -101,14 +101,14 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
     {
         Window win(app);
         win.select(1); // beta
-        win.w.mnuViewFavourite->trigger();
-        QVERIFY(win.w.mnuViewFavourite->isChecked());
+        win.w.menus().mnuViewFavourite->trigger();
+        QVERIFY(win.w.menus().mnuViewFavourite->isChecked());
         QCOMPARE(win.listed()[1], QString("\u2605 Super pacman deluxe"));
-        win.w.mnuViewSortByTitle->trigger();
+        win.w.menus().mnuViewSortByTitle->trigger();
         QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack",
                                             "\u2605 Super pacman deluxe", "Zoo 9", "Zoo 10"}));
         QCOMPARE(win.selected(), QString("beta"));
-        win.w.mnuViewFavouritesOnly->trigger();
+        win.w.menus().mnuViewFavouritesOnly->trigger();
         QCOMPARE(win.listed(), QStringList({"\u2605 Super pacman deluxe"}));
     }
     QCOMPARE(ReadIni(app.file("dovrel/library.ini"), "Favourites", "beta"), QString("1"));
@@ -116,12 +116,12 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
     {
         // Started again: the same view, the favourite still marked.
         Window win(app);
-        QVERIFY(win.w.mnuViewFavouritesOnly->isChecked());
-        QVERIFY(win.w.mnuViewSortByTitle->isChecked());
+        QVERIFY(win.w.menus().mnuViewFavouritesOnly->isChecked());
+        QVERIFY(win.w.menus().mnuViewSortByTitle->isChecked());
         QCOMPARE(win.listed(), QStringList({"\u2605 Super pacman deluxe"}));
-        win.w.mnuViewFavourite->trigger(); // taken back: the view empties
+        win.w.menus().mnuViewFavourite->trigger(); // taken back: the view empties
         QCOMPARE(win.w.lstGames->count(), 0);
-        win.w.mnuViewFavouritesOnly->trigger();
+        win.w.menus().mnuViewFavouritesOnly->trigger();
         QCOMPARE(win.listed().first(), QString("Café Rush"));
     }
     QCOMPARE(ReadIni(app.file("dovrel/library.ini"), "Favourites", "beta"), QString("0"));
@@ -134,14 +134,14 @@ void tst_frmMainFinding::launchesAreRecordedOnceAsked() {
     win.select(3);
     win.w.cmdLaunch_Click();
     QVERIFY(!app.exists("dovrel/library.ini")); // nobody asked for records yet
-    win.w.mnuViewRecentlyPlayed->trigger();
+    win.w.menus().mnuViewRecentlyPlayed->trigger();
     QCOMPARE(win.w.lstGames->count(), 0);
-    win.w.mnuViewRecentlyPlayed->trigger();
+    win.w.menus().mnuViewRecentlyPlayed->trigger();
     win.select(3); // delta
     win.w.cmdLaunch_Click();
     win.select(0); // alpha
     win.w.cmdLaunch_Click();
-    win.w.mnuViewRecentlyPlayed->trigger();
+    win.w.menus().mnuViewRecentlyPlayed->trigger();
     QCOMPARE(win.listed().size(), 2);
     QCOMPARE(win.w.library().record("delta")->launches, 1);
     QVERIFY(win.w.library().record("alpha")->lastStart >=

@@ -1,5 +1,7 @@
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
+#include "gamelist/GameLibrary.h"
+#include "gamelist/GameListModel.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -32,16 +34,19 @@ QByteArray cacheOf(int games) {
 
 struct Window : MainWindowFixture {
     explicit Window(const TestAppFolder& folder) : MainWindowFixture(folder) {
-        state.settings.RomPath = app.path() + "/roms/";
-        state.settings.RomExt = ".zip";
+        state.settings().RomPath = app.path() + "/roms/";
+        state.settings().RomExt = ".zip";
     }
 };
 
 // One row of the list as drawn (at least one line of text in the window's font).
 double lineTw(const frmMain& w) {
-    GameListBox probe;
+    const GameLibrary library;
+    GameListModel model(library);
+    model.setGames({{"x", "XXXX"}});
+    model.show({});
+    GameListBox probe(&model);
     probe.setFont(w.font());
-    probe.setItems({"XXXX"});
     return Twips::fromPx(qMax(probe.sizeHintForRow(0), QFontMetrics(w.font()).height()));
 }
 
@@ -86,8 +91,7 @@ void tst_frmMainGameList::startupEndsWithMessage() {
     TestAppFolder app;
     app.write("dovrel/dovrel.ini", settings(exeName, "-list", "0"));
     app.writeScript("emu", "printf '%s' '" + output + "'\n");
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     QVERIFY(!w.Form_Load()); // main returns 1 then, before anything is shown
@@ -108,21 +112,20 @@ void tst_frmMainGameList::startupListsAvailableGames() {
                            "beta  Beta Game\\ngamma Gamma Game\\n'\n");
     app.write("roms/beta.zip", "");
     app.write("roms/gamma.zip", "");
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     QVERIFY(w.Form_Load());
     QVERIFY(dialogs.shown.isEmpty());
-    QCOMPARE(state.HelpText, QString("Emu 1.0\r\n"));
+    QCOMPARE(state.HelpText(), QString("Emu 1.0\r\n"));
     QCOMPARE(app.read("dovrel/glist.lst"),
              QByteArray("alpha|Alpha Game\r\nbeta|Beta Game\r\ngamma|Gamma Game\r\n"));
     QVERIFY(!app.exists("gamelist.txt"));
     QCOMPARE(w.lstGames->count(), 2);
     QCOMPARE(w.lstGames->itemText(0), QString("Beta Game"));
     QCOMPARE(w.lstGames->currentRow(), 0);
-    QCOMPARE(w.GameList.romName(0), QString("beta"));
-    QCOMPARE(w.GameList.romName(1), QString("gamma"));
+    QCOMPARE(w.GameList().romName(0), QString("beta"));
+    QCOMPARE(w.GameList().romName(1), QString("gamma"));
 }
 
 void tst_frmMainGameList::filter() {
@@ -133,22 +136,22 @@ void tst_frmMainGameList::filter() {
     win.w.LoadGameList(true);
     QCOMPARE(win.w.lstGames->count(), 1);
     QCOMPARE(win.w.lstGames->itemText(0), QString("Second"));
-    QCOMPARE(win.w.GameList.romName(0), QString("second"));
-    QCOMPARE(win.w.GameList.description(0), QString("Second"));
+    QCOMPARE(win.w.GameList().romName(0), QString("second"));
+    QCOMPARE(win.w.GameList().description(0), QString("Second"));
     QCOMPARE(win.w.lstGames->currentRow(), 0);
 
     win.w.LoadGameList(false);
     QCOMPARE(win.w.lstGames->count(), 3);
-    QCOMPARE(win.w.GameList.rowCount(), 3);
-    QCOMPARE(win.w.GameList.romName(2), QString("third"));
+    QCOMPARE(win.w.GameList().rowCount(), 3);
+    QCOMPARE(win.w.GameList().romName(2), QString("third"));
 
     // A relative ROM path is taken from the current directory, where RunAndWait left it.
     QDir::setCurrent(app.path());
-    win.state.settings.RomPath = "roms/";
+    win.state.settings().RomPath = "roms/";
     win.w.LoadGameList(true);
     QCOMPARE(win.w.lstGames->count(), 1);
     // Joined as they stand: without a separator at its end the path names other files.
-    win.state.settings.RomPath = app.path() + "/roms";
+    win.state.settings().RomPath = app.path() + "/roms";
     win.w.LoadGameList(true);
     QCOMPARE(win.w.lstGames->count(), 0);
 }
@@ -181,8 +184,8 @@ void tst_frmMainGameList::staleRowsAfterAnEmptyFill() {
     QCOMPARE(win.w.lstGames->count(), 0);
     QCOMPARE(win.w.lstGames->currentRow(), -1);
     QCOMPARE(selected.size(), 0);
-    QCOMPARE(win.w.GameList.rowCount(), 3);
-    QCOMPARE(win.w.GameList.romName(1), QString("g1"));
+    QCOMPARE(win.w.GameList().rowCount(), 3);
+    QCOMPARE(win.w.GameList().romName(1), QString("g1"));
 }
 
 void tst_frmMainGameList::growth() {
@@ -233,7 +236,7 @@ void tst_frmMainGameList::growthStopsAtTheScreen() {
     QVERIFY(w.outerHeightTw() <= w.maxOuterHeightTw());
     QVERIFY(w.outerHeightTw() > 5145); // it did grow, up to the screen
     QVERIFY(w.lstGames->geometry().bottom() < w.cmdLaunch->y());
-    QVERIFY(w.cmdLaunch->geometry().bottom() < w.client->height());
+    QVERIFY(w.cmdLaunch->geometry().bottom() < w.findChild<QWidget*>("client")->height());
     QVERIFY(qAbs(Twips::toPx(w.outerHeightTw() - Twips::fromPx(w.cmdLaunch->y()) - belowLaunch)) <= 1);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -1,5 +1,5 @@
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -166,7 +166,7 @@ void tst_frmMainLaunch::romArgument() {
     QCOMPARE(win.runs().size(), 1);
     QCOMPARE(win.lastRun(), romArguments + kDefaultOptions);
     QVERIFY(win.dialogs.shown.isEmpty());
-    QVERIFY(!win.state.LaunchBusy);
+    QVERIFY(!win.state.LaunchBusy());
 }
 
 void tst_frmMainLaunch::panelStates_data() {
@@ -245,8 +245,7 @@ void tst_frmMainLaunch::fromStartUpToLaunch() {
     app.write("dovrel/cfgdef.ini", kDefinitions);
     app.writeScript("emu", emulator(false));
     app.write("roms/alpha.zip", "");
-    AppState state;
-    state.appDir = app.path();
+    GameSession state(app.path());
     FakeDialogs dialogs;
     frmMain w(state, dialogs);
     QVERIFY(w.Form_Load());
@@ -267,7 +266,7 @@ void tst_frmMainLaunch::noGameSelectedLaunchesNothing() {
     QCOMPARE(empty.w.lstGames->count(), 0);
     empty.w.cmdLaunch->click();
     QVERIFY(!empty.app.exists("args.txt"));
-    QVERIFY(!empty.state.LaunchBusy);
+    QVERIFY(!empty.state.LaunchBusy());
     QVERIFY(empty.dialogs.shown.isEmpty());
 
     Window win;
@@ -276,7 +275,7 @@ void tst_frmMainLaunch::noGameSelectedLaunchesNothing() {
     win.w.cmdLaunch->click();
     QTest::keyClick(win.w.lstGames, Qt::Key_Return);
     QVERIFY(!win.app.exists("args.txt"));
-    QVERIFY(!win.state.LaunchBusy);
+    QVERIFY(!win.state.LaunchBusy());
 }
 
 void tst_frmMainLaunch::enterAndDoubleClickLaunch() {
@@ -319,7 +318,7 @@ void tst_frmMainLaunch::secondLaunchDuringARunDoesNothing() {
     bool secondClickReturned = false;
     // Fires at the wait's first round of events, while the emulator waits at its gate.
     QTimer::singleShot(0, &win.w, [&] {
-        busyDuringRun = win.state.LaunchBusy;
+        busyDuringRun = win.state.LaunchBusy();
         win.w.cmdLaunch->click();
         secondClickReturned = true;
         gate.release();
@@ -329,7 +328,7 @@ void tst_frmMainLaunch::secondLaunchDuringARunDoesNothing() {
     QVERIFY(secondClickReturned);
     QVERIFY(win.app.exists("ended"));
     QCOMPARE(win.runs().size(), 1);
-    QVERIFY(!win.state.LaunchBusy);
+    QVERIFY(!win.state.LaunchBusy());
 
     // Once the emulator has ended, Launch works again.
     gate.release();
@@ -339,15 +338,26 @@ void tst_frmMainLaunch::secondLaunchDuringARunDoesNothing() {
 }
 
 void tst_frmMainLaunch::busyGuardCoversEveryWay() {
-    Window win;
+    Window win(1, 1, "/my roms/", "alpha|Alpha Game\r\nbig game|Big Game\r\ngamma|Gamma\r\n",
+               kDefinitions, true);
+    Gate gate(win.app.file("gate"));
+    QVERIFY(gate.isOpen());
     win.w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&win.w));
-    win.state.LaunchBusy = true;
+    bool busyAfterRefusals = false;
+    // While the emulator waits at its gate, every way of launching is tried and refused.
+    QTimer::singleShot(0, &win.w, [&] {
+        win.w.cmdLaunch->click();
+        QTest::keyClick(win.w.lstGames, Qt::Key_Return);
+        QTest::mouseDClick(win.w.windowHandle(), Qt::LeftButton, {}, itemCenter(win.w, 1));
+        // A refused launch leaves the running one's flag alone.
+        busyAfterRefusals = win.state.LaunchBusy();
+        gate.release();
+    });
     win.w.cmdLaunch->click();
-    QTest::keyClick(win.w.lstGames, Qt::Key_Return);
-    QTest::mouseDClick(win.w.windowHandle(), Qt::LeftButton, {}, itemCenter(win.w, 1));
-    QVERIFY(!win.app.exists("args.txt"));
-    QVERIFY(win.state.LaunchBusy); // a refused launch leaves the running one's flag alone
+    QVERIFY(busyAfterRefusals);
+    QCOMPARE(win.runs().size(), 1);
+    QVERIFY(!win.state.LaunchBusy());
 }
 
 void tst_frmMainLaunch::closingDuringARunWaitsForTheEmulator() {
@@ -385,7 +395,7 @@ void tst_frmMainLaunch::closingDuringARunWaitsForTheEmulator() {
     QVERIFY(emulatorRanOn);
     QVERIFY(win.app.exists("ended")); // the emulator ran to its end: nothing killed it
     QVERIFY(!win.w.isVisible());
-    QVERIFY(!win.state.LaunchBusy);
+    QVERIFY(!win.state.LaunchBusy());
     QCOMPARE(win.runs().size(), 1);
 }
 

@@ -1,6 +1,6 @@
 #include "base/Ini.h"
 #include "gamelist/ui/GameListBox.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -80,24 +80,24 @@ void tst_frmMainMenus::panelToggle() {
     TestAppFolder app;
     app.write("dovrel/dovrel.ini", "[Settings]\nShowConfig=0\n");
     Window m(app);
-    m.w.mnuViewShowGameConfig->trigger();
+    m.w.menus().mnuViewShowGameConfig->trigger();
     QCOMPARE(m.w.outerWidthTw(), placed(6000.0 + 3615 + 500));
-    QVERIFY(m.w.mnuViewShowGameConfig->isChecked());
+    QVERIFY(m.w.menus().mnuViewShowGameConfig->isChecked());
     QCOMPARE(setting(app, "ShowConfig"), QString("1"));
-    m.w.mnuViewShowGameConfig->trigger();
+    m.w.menus().mnuViewShowGameConfig->trigger();
     QCOMPARE(m.w.outerWidthTw(), placed(6000.0 + 150));
-    QVERIFY(!m.w.mnuViewShowGameConfig->isChecked());
+    QVERIFY(!m.w.menus().mnuViewShowGameConfig->isChecked());
     QCOMPARE(setting(app, "ShowConfig"), QString("0"));
 }
 
 void tst_frmMainMenus::emulatorWhilePanelShown() {
     TestAppFolder app;
     Window m(app);
-    m.w.mnuViewShowGameConfig->trigger();
+    m.w.menus().mnuViewShowGameConfig->trigger();
     app.write("dovrel/dovrel.ini", "[Settings]\nShowConfig=0\n"); // by hand, meanwhile
-    m.w.mnuConfigEmulator->trigger();
+    m.w.menus().mnuConfigEmulator->trigger();
     QCOMPARE(m.w.outerWidthTw(), placed(10115));
-    QVERIFY(m.w.mnuViewShowGameConfig->isChecked());
+    QVERIFY(m.w.menus().mnuViewShowGameConfig->isChecked());
     QCOMPARE(setting(app, "ShowConfig"), QString("1"));
 }
 
@@ -109,15 +109,15 @@ void tst_frmMainMenus::missingRomsToggle() {
     QVERIFY(m.w.Form_Load());
     QCOMPARE(listed(m.w), QStringList{"Game b"});
 
-    m.w.mnuShowMissingRoms->trigger();
-    QVERIFY(m.w.mnuShowMissingRoms->isChecked());
+    m.w.menus().mnuShowMissingRoms->trigger();
+    QVERIFY(m.w.menus().mnuShowMissingRoms->isChecked());
     QCOMPARE(listed(m.w), QStringList({"Game a", "Game b", "Game c"}));
     QCOMPARE(m.w.lstGames->currentRow(), 0);
     QCOMPARE(setting(app, "ShowMissingRoms"), QString("1"));
     const double grownHeight = m.w.outerHeightTw();
 
-    m.w.mnuShowMissingRoms->trigger();
-    QVERIFY(!m.w.mnuShowMissingRoms->isChecked());
+    m.w.menus().mnuShowMissingRoms->trigger();
+    QVERIFY(!m.w.menus().mnuShowMissingRoms->isChecked());
     QCOMPARE(listed(m.w), QStringList{"Game b"});
     QCOMPARE(setting(app, "ShowMissingRoms"), QString("0"));
     QCOMPARE(m.w.outerHeightTw(), grownHeight); // the list never shrinks the window
@@ -141,21 +141,21 @@ void tst_frmMainMenus::romPathBox() {
     app.write("roms/b.zip", "rom");
     Window m(app);
     QVERIFY(m.w.Form_Load());
-    const QString before = m.state.settings.RomPath;
+    const QString before = m.state.settings().RomPath;
     // Relative paths resolve against the application folder, the current folder after start-up.
     QDir(app.path()).rename("roms", "ROMDIR");
     if (answer.isEmpty())
         QDir(app.path()).rename("ROMDIR", "roms");
     m.dialogs.inputAnswer = answer;
     m.w.lstGames->setCurrentRow(-1);
-    m.w.mnuConfigSetRomPath->trigger();
+    m.w.menus().mnuConfigSetRomPath->trigger();
 
     QCOMPARE(m.dialogs.shown.size(), 1);
     QCOMPARE(m.dialogs.shown[0].kind, QString("input"));
     QCOMPARE(m.dialogs.shown[0].title, QString("Enter Rom Path"));
     QCOMPARE(m.dialogs.shown[0].text, "Type Path to Roms\n" + before);
     QCOMPARE(setting(app, "RomPath"), storedPath);
-    QCOMPARE(m.state.settings.RomPath, answer.isEmpty() ? before : answer);
+    QCOMPARE(m.state.settings().RomPath, answer.isEmpty() ? before : answer);
     QCOMPARE(listed(m.w), games);
     QCOMPARE(m.w.lstGames->currentRow(), games.isEmpty() ? -1 : 0); // filled again
 }
@@ -180,10 +180,10 @@ void tst_frmMainMenus::emulatorFocus() {
     m.w.show();
     QVERIFY(QTest::qWaitForWindowActive(&m.w));
     m.w.lstGames->setFocus();
-    m.w.mnuConfigEmulator->trigger();
+    m.w.menus().mnuConfigEmulator->trigger();
     QVERIFY(m.w.focusWidget());
     QCOMPARE(m.w.focusWidget()->objectName(), focused);
-    QVERIFY(m.w.mnuViewShowGameConfig->isChecked());
+    QVERIFY(m.w.menus().mnuViewShowGameConfig->isChecked());
 }
 
 void tst_frmMainMenus::startupShowConfig_data() {
@@ -204,7 +204,7 @@ void tst_frmMainMenus::startupShowConfig() {
               app.read("dovrel/dovrel.ini").replace("ShowConfig=1", "ShowConfig=  1.0"));
     Window m(app);
     QVERIFY(m.w.Form_Load());
-    QCOMPARE(m.w.mnuViewShowGameConfig->isChecked(), shown);
+    QCOMPARE(m.w.menus().mnuViewShowGameConfig->isChecked(), shown);
     QCOMPARE(m.w.outerWidthTw(), placed(shown ? 10115 : 5940));
     if (shown) {
         QCOMPARE(ReadIni(app.file("dovrel/dovrel.ini"), "Settings", "ShowConfig"), QString("1"));
@@ -228,7 +228,7 @@ void tst_frmMainMenus::startupShowMissingRoms() {
     QVERIFY(m.w.Form_Load());
     QCOMPARE(fills, QStringList({"Old game", "Game new1"})); // the old cache, then the new one
     QCOMPARE(listed(m.w), QStringList({"Game new1", "Game new2"}));
-    QVERIFY(m.w.mnuShowMissingRoms->isChecked());
+    QVERIFY(m.w.menus().mnuShowMissingRoms->isChecked());
     QCOMPARE(setting(app, "ShowMissingRoms"), QString("1"));
 }
 
@@ -243,28 +243,28 @@ void tst_frmMainMenus::startupShowMissingRomsFirstRun() {
 void tst_frmMainMenus::aboutOpensOnce() {
     TestAppFolder app;
     Window m(app);
-    m.state.HelpText = "Banner\r\n";
-    m.w.mnuHelpAbout->trigger();
-    m.w.mnuHelpAbout->trigger();
+    m.state.setHelpText("Banner\r\n");
+    m.w.menus().mnuHelpAbout->trigger();
+    m.w.menus().mnuHelpAbout->trigger();
     const QList<QWidget*> abouts = m.w.findChildren<QWidget*>("frmAbout");
     QCOMPARE(abouts.size(), 1);
     QVERIFY(abouts[0]->isVisible());
     abouts[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m.w.findChildren<QWidget*>("frmAbout").size(), 0);
-    m.w.mnuHelpAbout->trigger();
+    m.w.menus().mnuHelpAbout->trigger();
     QCOMPARE(m.w.findChildren<QWidget*>("frmAbout").size(), 1);
 }
 
 void tst_frmMainMenus::widthIsOuterOnceFramed() {
     TestAppFolder app;
     Window m(app);
-    m.w.mnuViewShowGameConfig->trigger(); // before the window has a frame
+    m.w.menus().mnuViewShowGameConfig->trigger(); // before the window has a frame
     m.w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m.w));
     const int frame = m.w.frameGeometry().width() - m.w.geometry().width();
     QCOMPARE(m.w.outerWidthTw(), placed(10115));
-    QCOMPARE(m.w.client->width(), Twips::toPx(10115) - frame);
+    QCOMPARE(m.w.findChild<QWidget*>("client")->width(), Twips::toPx(10115) - frame);
 }
 
 QTEST_MAIN(tst_frmMainMenus)

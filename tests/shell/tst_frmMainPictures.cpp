@@ -72,7 +72,7 @@ void tst_frmMainPictures::withoutTheKey() {
     writeEmulator(app, line);
     MainWindowFixture m(app);
     QVERIFY(m.w.Form_Load());
-    QVERIFY(!m.w.picGame);
+    QVERIFY(!m.w.findChild<PicturePane*>("picGame"));
     QVERIFY(!m.w.findChild<PicturePane*>());
     QCOMPARE(m.w.outerWidthTw(), placed(6000.0 + 3615 + 500));
 }
@@ -84,7 +84,7 @@ void tst_frmMainPictures::paneBesidePanel() {
     QVERIFY(m.w.Form_Load());
     m.w.show(); // the pane fits itself to the window's client area as it is laid out
     QCoreApplication::processEvents();
-    PicturePane* pane = m.w.picGame;
+    PicturePane* pane = m.w.findChild<PicturePane*>("picGame");
     QVERIFY(pane);
     QCOMPARE(pane->objectName(), QString("picGame"));
     // Right of the frames and of the scroll bar they may need, at the frames' top.
@@ -96,16 +96,16 @@ void tst_frmMainPictures::paneBesidePanel() {
     const double available = WindowFrame::maxOuterWidthTw(&m.w);
     QVERIFY(m.w.outerWidthTw() > standard);
     QVERIFY(m.w.outerWidthTw() <= available);
-    QVERIFY(pane->geometry().right() < m.w.client->width());
+    QVERIFY(pane->geometry().right() < m.w.findChild<QWidget*>("client")->width());
     QCOMPARE(m.w.outerWidthTw(),
              placed(qMin(Twips::fromPx(pane->designedGeometry().right() + 1) + 500, available)));
 
     // Hiding the panel hides the pane with it; showing it again widens the window as before.
     const double shown = m.w.outerWidthTw();
-    m.w.mnuViewShowGameConfig->trigger();
+    m.w.menus().mnuViewShowGameConfig->trigger();
     QCOMPARE(m.w.outerWidthTw(), placed(6000.0 + 150));
-    QVERIFY(pane->x() > m.w.client->width());
-    m.w.mnuViewShowGameConfig->trigger();
+    QVERIFY(pane->x() > m.w.findChild<QWidget*>("client")->width());
+    m.w.menus().mnuViewShowGameConfig->trigger();
     QCOMPARE(m.w.outerWidthTw(), shown);
 }
 
@@ -114,7 +114,7 @@ void tst_frmMainPictures::followsSelection() {
     writeEmulator(app, "PictureSources=gone.zip;snap\n");
     MainWindowFixture m(app);
     QVERIFY(m.w.Form_Load());
-    PicturePane* pane = m.w.picGame;
+    PicturePane* pane = m.w.findChild<PicturePane*>("picGame");
     QVERIFY(pane);
     // Start-up asks for no picture: the first is asked for once the window is shown.
     QCOMPARE(pane->rom(), QString("1942"));
@@ -140,7 +140,7 @@ void tst_frmMainPictures::followsSelection() {
     QCOMPARE(pane->rom(), QString());
     m.w.closeFilter();
     QVERIFY(settled(pane));
-    QCOMPARE(pane->rom(), m.w.GameList.romName(m.w.lstGames->currentRow()));
+    QCOMPARE(pane->rom(), m.w.GameList().romName(m.w.lstGames->currentRow()));
 
     // A refill that keeps the selected game keeps its picture.
     m.w.lstGames->setCurrentRow(0);

@@ -1,6 +1,6 @@
 #include "gamelist/ui/GameListBox.h"
 #include "profiles/Profiles.h"
-#include "shell/AppState.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 

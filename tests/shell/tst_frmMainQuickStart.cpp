@@ -120,8 +120,8 @@ private slots:
         QVERIFY(win.dialogs.shown[0].text.contains("gamelist.txt empty!"));
 
         // The menu shows the stored key and stores the user's choice for the next start.
-        QVERIFY(win.w.mnuConfigQuickStart->isChecked());
-        win.w.mnuConfigQuickStart->trigger();
+        QVERIFY(win.w.menus().mnuConfigQuickStart->isChecked());
+        win.w.menus().mnuConfigQuickStart->trigger();
         QVERIFY(app.read("dovrel/dovrel.ini").contains("QuickStart=0"));
     }
 
@@ -137,7 +137,7 @@ private slots:
         win.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&win.w));
         QTest::qWait(50); // drawn: the list command starts
-        win.state.settings.ExeName = "emu-game"; // the launch starts the game script
+        win.state.settings().ExeName = "emu-game"; // the launch starts the game script
         int countDuringLaunch = -1;
         QTimer::singleShot(700, [&] { countDuringLaunch = win.w.lstGames->count(); });
         win.w.cmdLaunch_Click();

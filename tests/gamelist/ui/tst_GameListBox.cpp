@@ -1,8 +1,29 @@
+#include "gamelist/GameLibrary.h"
+#include "gamelist/GameListModel.h"
 #include "gamelist/ui/GameListBox.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
+
+namespace {
+
+// A list box over a model of games titled as given.
+struct Box {
+    GameLibrary library;
+    GameListModel model{library};
+    GameListBox box{&model};
+
+    void setItems(const QStringList& titles) {
+        QList<GameEntry> games;
+        for (const QString& title : titles)
+            games.append({title.toLower(), title});
+        model.setGames(games);
+        model.show({});
+    }
+};
+
+} // namespace
 
 // The list box's own contract, which the main window's fills and selections rely on.
 class tst_GameListBox : public QObject {
@@ -16,14 +37,15 @@ private slots:
 };
 
 void tst_GameListBox::refillDropsTheCurrentRowSilently() {
-    GameListBox box;
-    box.setItems({"Alpha", "Beta"});
+    Box list;
+    GameListBox& box = list.box;
+    list.setItems({"Alpha", "Beta"});
     QSignalSpy changed(&box, &GameListBox::currentRowChanged);
     box.setCurrentRow(0);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(box.currentRow(), 0);
 
-    box.setItems({"Gamma", "Delta", "Epsilon"});
+    list.setItems({"Gamma", "Delta", "Epsilon"});
     QCOMPARE(changed.count(), 1); // the refill itself says nothing
     QCOMPARE(box.currentRow(), -1);
     QCOMPARE(box.count(), 3);
@@ -44,8 +66,9 @@ void tst_GameListBox::rowsOutsideTheListSelectNothing_data() {
 
 void tst_GameListBox::rowsOutsideTheListSelectNothing() {
     QFETCH(int, row);
-    GameListBox box;
-    box.setItems({"Alpha", "Beta"});
+    Box list;
+    GameListBox& box = list.box;
+    list.setItems({"Alpha", "Beta"});
     box.setCurrentRow(1);
     box.setCurrentRow(row);
     QCOMPARE(box.currentRow(), -1);
@@ -54,8 +77,9 @@ void tst_GameListBox::rowsOutsideTheListSelectNothing() {
 }
 
 void tst_GameListBox::entriesCannotBeEdited() {
-    GameListBox box;
-    box.setItems({"Alpha"});
+    Box list;
+    GameListBox& box = list.box;
+    list.setItems({"Alpha"});
     box.show();
     box.setCurrentRow(0);
     QVERIFY(QTest::qWaitForWindowExposed(&box));
@@ -67,8 +91,9 @@ void tst_GameListBox::entriesCannotBeEdited() {
 }
 
 void tst_GameListBox::doubleClickNamesTheRow() {
-    GameListBox box;
-    box.setItems({"Alpha", "Beta", "Gamma"});
+    Box list;
+    GameListBox& box = list.box;
+    list.setItems({"Alpha", "Beta", "Gamma"});
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QSignalSpy doubled(&box, &GameListBox::rowDoubleClicked);

@@ -1,0 +1,96 @@
+#include "shell/MainMenus.h"
+
+#include "ui/WidgetPlacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+using WidgetPlacement::named;
+
+namespace {
+
+QAction* checkable(QAction* action) {
+    action->setCheckable(true);
+    return action;
+}
+
+} // namespace
+
+MainMenus::MainMenus(QMenuBar* bar) : QObject(bar) {
+    // Menus keep the desktop's own font; the window font is for the game list.
+    bar->setFont(QApplication::font());
+    mnuConfig = named(bar->addMenu(QStringLiteral("&Config")), "mnuConfig");
+    mnuConfigControls = named(mnuConfig->addAction(QStringLiteral("&Controls")), "mnuConfigControls");
+    mnuConfigEmulator = named(mnuConfig->addAction(QStringLiteral("&Emulator")), "mnuConfigEmulator");
+    mnuConfigSetRomPath =
+        named(mnuConfig->addAction(QStringLiteral("Set &Rom Path")), "mnuConfigSetRomPath");
+    mnuConfig->addSeparator();
+    mnuConfigQuickStart = checkable(
+        named(mnuConfig->addAction(QStringLiteral("&Quick Start")), "mnuConfigQuickStart"));
+
+    mnuView = named(bar->addMenu(QStringLiteral("&View")), "mnuView");
+    mnuShowMissingRoms = checkable(
+        named(mnuView->addAction(QStringLiteral("Show &Missing Roms")), "mnuShowMissingRoms"));
+    mnuViewShowGameConfig = checkable(
+        named(mnuView->addAction(QStringLiteral("Show &Game Config")), "mnuViewShowGameConfig"));
+    buildViewMenu();
+
+    mnuHelp = named(bar->addMenu(QStringLiteral("&Help")), "mnuHelp");
+    mnuHelpAbout = named(mnuHelp->addAction(QStringLiteral("&About")), "mnuHelpAbout");
+
+    connect(mnuConfigControls, &QAction::triggered, this, &MainMenus::controlsAsked);
+    connect(mnuConfigEmulator, &QAction::triggered, this, &MainMenus::emulatorAsked);
+    connect(mnuConfigSetRomPath, &QAction::triggered, this, &MainMenus::romPathAsked);
+    connect(mnuConfigQuickStart, &QAction::triggered, this, &MainMenus::quickStartToggled);
+    connect(mnuShowMissingRoms, &QAction::triggered, this, &MainMenus::missingRomsToggled);
+    connect(mnuViewShowGameConfig, &QAction::triggered, this, &MainMenus::gameConfigToggled);
+    connect(mnuHelpAbout, &QAction::triggered, this, &MainMenus::aboutAsked);
+}
+
+void MainMenus::buildViewMenu() {
+    mnuView->addSeparator();
+    mnuViewFind = named(mnuView->addAction(QStringLiteral("&Find Games...")), "mnuViewFind");
+    mnuViewFind->setShortcut(QKeySequence::Find);
+    connect(mnuViewFind, &QAction::triggered, this, &MainMenus::findAsked);
+    mnuViewFavourite =
+        checkable(named(mnuView->addAction(QStringLiteral("Fa&vourite")), "mnuViewFavourite"));
+    mnuViewFavourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(mnuViewFavourite, &QAction::triggered, this, &MainMenus::favouriteToggled);
+
+    mnuView->addSeparator();
+    mnuViewFavouritesOnly = checkable(named(
+        mnuView->addAction(QStringLiteral("Fav&ourites Only")), "mnuViewFavouritesOnly"));
+    mnuViewRecentlyPlayed = checkable(named(
+        mnuView->addAction(QStringLiteral("Recently &Played")), "mnuViewRecentlyPlayed"));
+    mnuViewSortByTitle = checkable(
+        named(mnuView->addAction(QStringLiteral("Sort by &Title")), "mnuViewSortByTitle"));
+    connect(mnuViewFavouritesOnly, &QAction::triggered, this,
+            [this] { emit viewChoicesToggled(false); });
+    // One order at a time: turning one on turns the other off.
+    connect(mnuViewRecentlyPlayed, &QAction::triggered, this, [this](bool on) {
+        if (on)
+            mnuViewSortByTitle->setChecked(false);
+        emit viewChoicesToggled(on);
+    });
+    connect(mnuViewSortByTitle, &QAction::triggered, this, [this](bool on) {
+        if (on)
+            mnuViewRecentlyPlayed->setChecked(false);
+        emit viewChoicesToggled(false);
+    });
+}
+
+ViewChoices MainMenus::checkedViewChoices() const {
+    ViewChoices choices;
+    choices.favouritesOnly = mnuViewFavouritesOnly->isChecked();
+    choices.recentlyPlayed = mnuViewRecentlyPlayed->isChecked();
+    choices.sortByTitle = mnuViewSortByTitle->isChecked();
+    return choices;
+}
+
+void MainMenus::showViewChoices(const ViewChoices& choices) {
+    mnuViewFavouritesOnly->setChecked(choices.favouritesOnly);
+    mnuViewRecentlyPlayed->setChecked(choices.recentlyPlayed);
+    mnuViewSortByTitle->setChecked(choices.sortByTitle);
+}
