@@ -89,11 +89,13 @@ int main(int argc, char* argv[]) {
     w.show();
     QCoreApplication::processEvents();
     w.openFilter();
-    const double oneLetter = changeMs([&] { w.findChild<QLineEdit*>("txtFilter")->setText(QString()); },
-                                      [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("e")); });
+    const double oneLetter =
+        changeMs([&] { w.findChild<QLineEdit*>("txtFilter")->setText(QString()); },
+                 [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("e")); });
     const qsizetype oneLetterMatches = w.lstGames->count();
-    const double rare = changeMs([&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 4996")); },
-                                 [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 49967")); });
+    const double rare = changeMs(
+        [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 4996")); },
+        [&] { w.findChild<QLineEdit*>("txtFilter")->setText(QStringLiteral("cafe tiger 49967")); });
     w.closeFilter();
     w.lstGames->setCurrentRow(25000);
     const double favourite = changeMs([] {}, [&] { w.menus().mnuViewFavourite->trigger(); });

@@ -34,7 +34,8 @@ void prepare(const AppFolder& app, int games, bool missingListed = false) {
                   "\nGameListRomLen=" + QByteArray::number(GameListEmulator::romLen) +
                   "\nHelpEndLine=" + QByteArray::number(GameListEmulator::helpEndLine) +
                   "\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\nRomExt=.zip\n"
-                  "ShowConfig=1\nShowMissingRoms=" + QByteArray(missingListed ? "1" : "0") + "\n");
+                  "ShowConfig=1\nShowMissingRoms=" +
+                  QByteArray(missingListed ? "1" : "0") + "\n");
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(300, 30));
 }
 
@@ -137,8 +138,8 @@ void benchmark(int games) {
     print("first show " + n + " games, filter off", showAll, "ms");
     print("first show " + n + " games, filter on", showAvailable, "ms");
     print("emulator's list run " + n + " games, with the 200 ms pause", emulatorRun, "ms");
-    print("Form_Load and show " + n + " games, 300 options, in-process, minus the pause",
-          startUp, "ms");
+    print("Form_Load and show " + n + " games, 300 options, in-process, minus the pause", startUp,
+          "ms");
 }
 
 } // namespace

@@ -15,14 +15,14 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTextStream>
 #include <QTimer>
 
@@ -73,7 +73,9 @@ QByteArray smallPng() {
     return bytes;
 }
 
-QString rom(int game) { return GameListEmulator::romName(game); }
+QString rom(int game) {
+    return GameListEmulator::romName(game);
+}
 
 void prepare(const AppFolder& app) {
     app.write("dovrel/cfgdef.ini", OptionDefinitions::file(kOptions, 30));
@@ -86,8 +88,8 @@ void prepare(const AppFolder& app) {
     app.write("pictures/small.png", small);
     app.write("snap/.keep", "");
     for (int g = 0; g < kGames; ++g) {
-        const QString target = app.file(g < kLargePictures ? "pictures/large.png"
-                                                            : "pictures/small.png");
+        const QString target =
+            app.file(g < kLargePictures ? "pictures/large.png" : "pictures/small.png");
         if (::link(QFile::encodeName(target).constData(),
                    QFile::encodeName(app.file("snap/" + rom(g) + ".png")).constData()) != 0)
             qFatal("cannot link the pictures");
@@ -104,7 +106,8 @@ void prepare(const AppFolder& app) {
         pictures.push_back(snapshotPng(g));
     for (int g = 0; g < kGames; ++g) {
         const QByteArray& bytes = g < kLargePictures ? pictures[size_t(g)] : small;
-        zip_source_t* source = zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        zip_source_t* source =
+            zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         const zip_int64_t index =
             zip_file_add(zip, ("snap/" + rom(g) + ".png").toUtf8().constData(), source, 0);
         if (index < 0 || zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
@@ -120,7 +123,8 @@ void writeSettings(const AppFolder& app, const QByteArray& pictureSources) {
                   QByteArray::number(GameListEmulator::startLine) +
                   "\nGameListRomLen=" + QByteArray::number(GameListEmulator::romLen) +
                   "\nHelpEndLine=1\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\n"
-                  "RomExt=.zip\nShowConfig=1\nShowMissingRoms=1\n" + pictureSources);
+                  "RomExt=.zip\nShowConfig=1\nShowMissingRoms=1\n" +
+                  pictureSources);
 }
 
 void pressDown(QWidget* list) {
@@ -243,15 +247,14 @@ void measureWindow(const AppFolder& app, const QString& source) {
             const int row = (i * 7) % kLargePictures;
             times.push_back(elapsedMs([&] {
                 window.lstGames->setCurrentRow(row == window.lstGames->currentRow() ? row + 1
-                                                                                   : row);
+                                                                                    : row);
                 settle();
                 pane->repaint();
             }));
             if (pane->picture().isNull())
                 qFatal("the picture did not show");
         }
-        print("pictures: 640 x 480 PNG on screen after the selection, from " + source +
-                  " (median)",
+        print("pictures: 640 x 480 PNG on screen after the selection, from " + source + " (median)",
               median(times), "ms", "<= 50 ms");
         print("pictures: 640 x 480 PNG on screen after the selection, from " + source +
                   " (slowest of 60)",
@@ -281,8 +284,7 @@ int main(int argc, char* argv[]) {
                 qFatal("cannot open the archive: %s", qPrintable(problem));
             names = archive->indexedNames();
         });
-        print("pictures: open a zip of 50000 pictures and index it by ROM name (median)", ms,
-              "ms");
+        print("pictures: open a zip of 50000 pictures and index it by ROM name (median)", ms, "ms");
         print("pictures: names indexed", double(names), "names");
     }
     {

@@ -4,9 +4,9 @@
 // so each selection also repaints. Output: one line per figure, name TAB value TAB unit, and
 // TAB goal where the figure has one.
 
-#include "base/Ini.h"
 #include "BenchSupport.h"
 #include "BenchWindow.h"
+#include "base/Ini.h"
 #include "gamelist/ui/GameListBox.h"
 #include "options/MemoryPanelValues.h"
 #include "options/OptionTable.h"

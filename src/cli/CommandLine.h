@@ -8,11 +8,11 @@
 struct CommandLine {
     enum class Action { Window, Help, Version, List, PrintCommand, Launch };
     Action action = Action::Window;
-    QString data;   // --data DIR: the folder that holds dovrel/; empty for the usual choice
-    QString preset; // --preset NAME: set the folder up with this preset, without a window
-    QString rom;    // the game of --print-command and --launch
+    QString data;         // --data DIR: the folder that holds dovrel/; empty for the usual choice
+    QString preset;       // --preset NAME: set the folder up with this preset, without a window
+    QString rom;          // the game of --print-command and --launch
     bool refresh = false; // --refresh: the emulator's list, not the cache of the last start
-    QString error;  // one line: a bad option or argument; the program then ends with status 2
+    QString error;        // one line: a bad option or argument; the program then ends with status 2
 
     bool opensWindow() const { return error.isEmpty() && action == Action::Window; }
 

@@ -16,8 +16,8 @@ QString oneField(QString text) {
 
 } // namespace
 
-GameCommands::GameCommands(const QString& dataDir, bool refresh, Dialogs& dialogs,
-                           QTextStream& out, QTextStream& err)
+GameCommands::GameCommands(const QString& dataDir, bool refresh, Dialogs& dialogs, QTextStream& out,
+                           QTextStream& err)
     : m_session(dataDir), m_refresh(refresh), m_dialogs(dialogs), m_out(out), m_err(err) {}
 
 bool GameCommands::loadGames() {

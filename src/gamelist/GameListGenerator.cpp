@@ -15,7 +15,9 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n\r\n");
 
-QString outputFileName() { return QStringLiteral("gamelist.txt"); }
+QString outputFileName() {
+    return QStringLiteral("gamelist.txt");
+}
 
 QString checkAdvice(const QString& GlName) {
     return QStringLiteral("The command line application didn't properly generate ") + GlName +
@@ -73,7 +75,9 @@ GameListOutput::Outcome cutBytes(const QByteArray& bytes, const GameListRequest&
     return outcome;
 }
 
-QString outputPath(const GameListRequest& r) { return AppPaths::join(r.appDir, u'/' + r.GlName); }
+QString outputPath(const GameListRequest& r) {
+    return AppPaths::join(r.appDir, u'/' + r.GlName);
+}
 
 // The output's cut into help text and the cache's bytes, or the message of an unusable output.
 GameListResult cutIntoCache(const QByteArray& bytes, const GameListRequest& r, ListLayout layout,
@@ -118,8 +122,9 @@ GameListResult storeCache(const GameListRequest& r, const QByteArray& cache,
 GameListResult removeOutputFile(const GameListRequest& r, const GameListResult& result) {
     QFile written(outputPath(r));
     if (!written.remove())
-        return failure(GameListMessages::unknownError(),
-                       cause(QStringLiteral("cannot delete"), outputPath(r), written.errorString()));
+        return failure(
+            GameListMessages::unknownError(),
+            cause(QStringLiteral("cannot delete"), outputPath(r), written.errorString()));
     return result;
 }
 
@@ -139,7 +144,9 @@ QString GameListMessages::outputEmpty(const QString& GlName) {
     return GlName + QStringLiteral(" empty!") + kBreak + checkAdvice(GlName);
 }
 
-QString GameListMessages::unknownError() { return QStringLiteral("Unknown List Generation error!"); }
+QString GameListMessages::unknownError() {
+    return QStringLiteral("Unknown List Generation error!");
+}
 
 bool EmulatorExists(const QString& appDir, const QString& ExeName) {
     // Joined to the folder, an absolute name would name nothing.
@@ -194,8 +201,13 @@ GameListResult RefreshGameListCache(const GameListRequest& request, const QByteA
 }
 
 GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings& s) {
-    return {appDir,          s.ExeName,           s.GameListCommand,  QStringLiteral("gamelist.txt"),
-            s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen};
+    return {appDir,
+            s.ExeName,
+            s.GameListCommand,
+            QStringLiteral("gamelist.txt"),
+            s.GameListStartLine,
+            double(s.HelpEndLine),
+            s.GameListRomLen};
 }
 
 ListLayout ListLayoutFor(const FrontEndSettings& s) {

@@ -5,7 +5,9 @@
 GameListModel::GameListModel(const GameLibrary& library, QObject* parent)
     : QAbstractListModel(parent), m_library(library) {}
 
-void GameListModel::setGames(QList<GameEntry> games) { m_view.setGames(std::move(games)); }
+void GameListModel::setGames(QList<GameEntry> games) {
+    m_view.setGames(std::move(games));
+}
 
 void GameListModel::show(const ViewChoices& choices) {
     beginResetModel();

@@ -22,7 +22,9 @@
 
 namespace {
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 } // namespace
 
@@ -31,14 +33,18 @@ GameSession::GameSession(QString dataDir, QObject* parent)
 
 GameSession::~GameSession() = default;
 
-void GameSession::enterFolder() const { QDir::setCurrent(m_appDir); }
+void GameSession::enterFolder() const {
+    QDir::setCurrent(m_appDir);
+}
 
 void GameSession::readSettings() {
     m_settings = ReadFrontEndSettings(m_appDir);
     m_library = GameLibrary::read(AppPaths::library(m_appDir));
 }
 
-void GameSession::applySettingsDefaults() { ApplySettingsDefaults(m_settings, m_appDir); }
+void GameSession::applySettingsDefaults() {
+    ApplySettingsDefaults(m_settings, m_appDir);
+}
 
 ViewChoices GameSession::storedViewChoices() const {
     const IniSnapshot stored(AppPaths::settingsFile(m_appDir));
@@ -57,7 +63,9 @@ void GameSession::writeSetting(const char* key, const QString& value) const {
              value);
 }
 
-void GameSession::storeShowConfig(bool shown) const { writeSetting("ShowConfig", flag(shown)); }
+void GameSession::storeShowConfig(bool shown) const {
+    writeSetting("ShowConfig", flag(shown));
+}
 
 void GameSession::storeShowMissingRoms(bool listed) const {
     writeSetting("ShowMissingRoms", flag(listed));

@@ -22,8 +22,10 @@ MainMenus::MainMenus(QMenuBar* bar) : QObject(bar) {
     // Menus keep the desktop's own font; the window font is for the game list.
     bar->setFont(QApplication::font());
     mnuConfig = named(bar->addMenu(QStringLiteral("&Config")), "mnuConfig");
-    mnuConfigControls = named(mnuConfig->addAction(QStringLiteral("&Controls")), "mnuConfigControls");
-    mnuConfigEmulator = named(mnuConfig->addAction(QStringLiteral("&Emulator")), "mnuConfigEmulator");
+    mnuConfigControls =
+        named(mnuConfig->addAction(QStringLiteral("&Controls")), "mnuConfigControls");
+    mnuConfigEmulator =
+        named(mnuConfig->addAction(QStringLiteral("&Emulator")), "mnuConfigEmulator");
     mnuConfigSetRomPath =
         named(mnuConfig->addAction(QStringLiteral("Set &Rom Path")), "mnuConfigSetRomPath");
     mnuConfig->addSeparator();
@@ -60,10 +62,10 @@ void MainMenus::buildViewMenu() {
     connect(mnuViewFavourite, &QAction::triggered, this, &MainMenus::favouriteToggled);
 
     mnuView->addSeparator();
-    mnuViewFavouritesOnly = checkable(named(
-        mnuView->addAction(QStringLiteral("Fav&ourites Only")), "mnuViewFavouritesOnly"));
-    mnuViewRecentlyPlayed = checkable(named(
-        mnuView->addAction(QStringLiteral("Recently &Played")), "mnuViewRecentlyPlayed"));
+    mnuViewFavouritesOnly = checkable(
+        named(mnuView->addAction(QStringLiteral("Fav&ourites Only")), "mnuViewFavouritesOnly"));
+    mnuViewRecentlyPlayed = checkable(
+        named(mnuView->addAction(QStringLiteral("Recently &Played")), "mnuViewRecentlyPlayed"));
     mnuViewSortByTitle = checkable(
         named(mnuView->addAction(QStringLiteral("Sort by &Title")), "mnuViewSortByTitle"));
     connect(mnuViewFavouritesOnly, &QAction::triggered, this,

@@ -5,13 +5,8 @@
 #include "base/Dialogs.h"
 #include "controls/ui/frmControls.h"
 #include "gamelist/ListFit.h"
-#include "gamelist/ui/GameListBox.h"
-#include "gamelist/ui/GameListPane.h"
-#include "gamelist/ui/GameListSource.h"
 #include "pictures/PictureSources.h"
 #include "pictures/ui/PicturePane.h"
-#include "session/GameSession.h"
-#include "shell/MainMenus.h"
 #include "ui/WidgetPlacement.h"
 #include "ui/WindowFrame.h"
 
@@ -39,17 +34,15 @@ namespace {
 constexpr double kClientWidthTw = 5940;
 constexpr double kClientHeightTw = 5145;
 
-QFont windowFont() { return QFont(QStringLiteral("Arial"), 12); }
-
 } // namespace
 
 frmMain::frmMain(GameSession& session, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_dialogs(dialogs),
+      m_client(named(new QWidget(this), "client")), m_size(this, m_client),
       m_profiles(session.appDir(), dialogs, session.optionTable(), m_optionsPanel) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarvelin Launcher"));
-    setFont(windowFont());
-    m_client = named(new QWidget(this), "client");
+    setFont(QFont(QStringLiteral("Arial"), 12));
     setCentralWidget(m_client);
     buildFixedControls();
     buildTemplates();
@@ -57,7 +50,7 @@ frmMain::frmMain(GameSession& session, Dialogs& dialogs, QWidget* parent)
     wireMenus();
     m_listSource = new GameListSource(m_session, m_dialogs, this);
     connect(&m_session, &GameSession::listReplaced, this, &frmMain::reloadGamesInPlace);
-    setClientSizePx(Twips::toPx(kClientWidthTw), Twips::toPx(kClientHeightTw));
+    m_size.setClientSizePx(Twips::toPx(kClientWidthTw), Twips::toPx(kClientHeightTw));
 }
 
 frmMain::~frmMain() = default;
@@ -71,7 +64,8 @@ void frmMain::buildFixedControls() {
     connect(m_pane, &GameListPane::launchAsked, this, &frmMain::cmdLaunch_Click);
     connect(m_pane, &GameListPane::refilled, this, &frmMain::updateFavouriteMark);
 
-    const auto button = [this](const char* name, const QString& caption, double left, double width) {
+    const auto button = [this](const char* name, const QString& caption, double left,
+                               double width) {
         auto* b = named(new QPushButton(caption, m_client), name);
         b->setFont(controlFont());
         b->setAutoDefault(false);
@@ -121,7 +115,8 @@ void frmMain::wireMenus() {
     connect(m_menus, &MainMenus::controlsAsked, this, &frmMain::mnuConfigControls_Click);
     connect(m_menus, &MainMenus::emulatorAsked, this, &frmMain::mnuConfigEmulator_Click);
     connect(m_menus, &MainMenus::romPathAsked, this, &frmMain::mnuConfigSetRomPath_Click);
-    connect(m_menus, &MainMenus::quickStartToggled, this, &frmMain::mnuConfigQuickStart_Click);
+    // Quick start takes effect at the next start.
+    connect(m_menus, &MainMenus::quickStartToggled, &m_session, &GameSession::setQuickStart);
     connect(m_menus, &MainMenus::missingRomsToggled, this, &frmMain::mnuShowMissingRoms_Click);
     connect(m_menus, &MainMenus::gameConfigToggled, this, &frmMain::mnuViewShowGameConfig_Click);
     connect(m_menus, &MainMenus::findAsked, this, [this] { openFilter(); });
@@ -189,12 +184,11 @@ void frmMain::fitGameListToEntries() {
     const int rowPx = lstGames->count() > 0 ? lstGames->sizeHintForRow(0) : 0;
     const float lineHeight =
         static_cast<float>(Twips::fromPx(qMax(rowPx, QFontMetrics(font()).height())));
-    const ListFit fit = FitListToEntries({static_cast<float>(outerHeightTw()),
-                                          static_cast<float>(Twips::fromPx(cmdLaunch->y())),
-                                          static_cast<float>(Twips::fromPx(lstGames->y())),
-                                          static_cast<float>(Twips::fromPx(lstGames->height())),
-                                          static_cast<int>(lstGames->count()), lineHeight,
-                                          static_cast<float>(maxOuterHeightTw())});
+    const ListFit fit = FitListToEntries(
+        {static_cast<float>(outerHeightTw()), static_cast<float>(Twips::fromPx(cmdLaunch->y())),
+         static_cast<float>(Twips::fromPx(lstGames->y())),
+         static_cast<float>(Twips::fromPx(lstGames->height())), static_cast<int>(lstGames->count()),
+         lineHeight, static_cast<float>(maxOuterHeightTw())});
     if (!fit.grows)
         return;
     const double belowLaunch = outerHeightTw() - Twips::fromPx(cmdLaunch->y());
@@ -204,35 +198,21 @@ void frmMain::fitGameListToEntries() {
 }
 
 void frmMain::InitCfg() {
-    m_optionsPanel.build({m_client, fraCat1, lblConfig1, txtConfig1, cmbConfig1, chkCfg1, cmdRevert},
-                         AppPaths::optionDefinitions(m_session.appDir()), m_session.optionTable());
-    m_optionsPanel.fitWindow({cmdSaveDefault, cmdSaveRom, cmdRevert, cmdLaunch,
-                              [this] { return outerHeightTw(); },
-                              [this](double twips) { setOuterHeightTw(twips); },
-                              maxOuterHeightTw()});
+    m_optionsPanel.build(
+        {m_client, fraCat1, lblConfig1, txtConfig1, cmbConfig1, chkCfg1, cmdRevert},
+        AppPaths::optionDefinitions(m_session.appDir()), m_session.optionTable());
+    m_optionsPanel.fitWindow(
+        {cmdSaveDefault, cmdSaveRom, cmdRevert, cmdLaunch, [this] { return outerHeightTw(); },
+         [this](double twips) { setOuterHeightTw(twips); }, maxOuterHeightTw()});
     if (lstGames->count() > 0)
         lstGames_Click();
 }
-
-QString frmMain::CreateCLOString() const { return m_session.commandOptions(m_optionsPanel); }
-
-OptionTable& frmMain::optionTable() { return m_session.optionTable(); }
-
-const OptionTable& frmMain::optionTable() const { return m_session.optionTable(); }
-
-const GameListRows& frmMain::GameList() const { return m_pane->rows(); }
-
-std::optional<QString> frmMain::selectedRom() const { return m_pane->selectedRom(); }
 
 void frmMain::lstGames_Click() {
     ReadCfg();
     updateFavouriteMark();
     showPicture();
 }
-
-void frmMain::ReadCfg() { m_profiles.ReadCfg(selectedRom()); }
-
-void frmMain::cmdSaveDefault_Click() { m_profiles.SaveToDefault(); }
 
 void frmMain::cmdSaveRom_Click() {
     if (const std::optional<QString> rom = selectedRom())
@@ -264,14 +244,6 @@ void frmMain::cmdLaunch_Click() {
     }
     m_session.finishLaunch(false);
 }
-
-void frmMain::openFilter(const QString& typed) { m_pane->openFilter(typed); }
-
-void frmMain::closeFilter() { m_pane->closeFilter(); }
-
-const ViewChoices& frmMain::viewChoices() const { return m_pane->viewChoices(); }
-
-GameLibrary& frmMain::library() { return m_session.library(); }
 
 void frmMain::setViewChoices(const ViewChoices& choices) {
     ViewChoices shown = choices;
@@ -307,10 +279,6 @@ void frmMain::updateFavouriteMark() {
     m_menus->mnuViewFavourite->setChecked(rom && m_session.library().isFavourite(*rom));
 }
 
-bool frmMain::backgroundListRunning() const { return m_listSource->backgroundListRunning(); }
-
-ListWaitWindow* frmMain::listWaitWindow() const { return m_listSource->listWaitWindow(); }
-
 void frmMain::buildPicturePane() {
     const QStringList sources =
         PictureSources::paths(m_session.settings().PictureSources, m_session.appDir());
@@ -341,8 +309,8 @@ double frmMain::panelShownWidthTw() const {
         return panel;
     // The pictures widen the window by their own width, as far as the screen allows.
     const QRect pane = m_picture->designedGeometry();
-    const double pictures = Twips::fromPx(pane.x() + pane.width()) -
-                            (fraCat1LeftTw() + fraCat1WidthTw());
+    const double pictures =
+        Twips::fromPx(pane.x() + pane.width()) - (fraCat1LeftTw() + fraCat1WidthTw());
     return qMax(panel, qMin(panel + pictures, WindowFrame::maxOuterWidthTw(this)));
 }
 
@@ -375,17 +343,13 @@ void frmMain::mnuConfigSetRomPath_Click() {
     LoadGameList(!m_missingListed);
 }
 
-void frmMain::mnuConfigQuickStart_Click(bool on) {
-    m_session.setQuickStart(on); // takes effect at the next start
-}
-
 void frmMain::mnuConfigEmulator_Click() {
     m_panelShown = false;
     mnuViewShowGameConfig_Click();
     // Row 1 is one of these three kinds; the templates of the other kinds are hidden and refuse
     // the focus. The last control that takes it keeps it.
-    for (QWidget* candidate : {static_cast<QWidget*>(txtConfig1),
-                               static_cast<QWidget*>(cmbConfig1), static_cast<QWidget*>(chkCfg1)}) {
+    for (QWidget* candidate : {static_cast<QWidget*>(txtConfig1), static_cast<QWidget*>(cmbConfig1),
+                               static_cast<QWidget*>(chkCfg1)}) {
         if (candidate && candidate->isVisibleTo(this) && candidate->isEnabled() &&
             (candidate->focusPolicy() & Qt::TabFocus))
             candidate->setFocus(Qt::OtherFocusReason);
@@ -414,35 +378,6 @@ void frmMain::mnuHelpAbout_Click() {
     WindowFrame::bringToFront(m_about);
 }
 
-void frmMain::setClientSizePx(int width, int height) {
-    m_client->setFixedSize(width, height);
-    setFixedSize(width, height + WindowFrame::menuHeightPx(this));
-}
-
-double frmMain::outerHeightTw() const {
-    return Twips::fromPx(m_client->height() + WindowFrame::menuHeightPx(this) +
-                         WindowFrame::extraPx(this).height());
-}
-
-double frmMain::outerWidthTw() const {
-    return Twips::fromPx(m_client->width() + WindowFrame::extraPx(this).width());
-}
-
-double frmMain::maxOuterHeightTw() const { return WindowFrame::maxOuterHeightTw(this); }
-
-void frmMain::setOuterHeightTw(double twips) {
-    const double clamped = qMin(twips, maxOuterHeightTw());
-    const int clientH = Twips::toPx(clamped) - WindowFrame::menuHeightPx(this) -
-                        WindowFrame::extraPx(this).height();
-    setClientSizePx(m_client->width(), qMax(0, clientH));
-}
-
-void frmMain::setOuterWidthTw(double twips) {
-    m_requestedOuterWidthTw = twips;
-    const int clientW = Twips::toPx(twips) - WindowFrame::extraPx(this).width();
-    setClientSizePx(qMax(0, clientW), m_client->height());
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_session.LaunchBusy()) {
         // The emulator runs on, and the launch's wait will return into this window: hide it
@@ -458,7 +393,5 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     m_listSource->closeListWait();
-    // Widths set before the window had a frame counted none; now the frame is known.
-    if (m_requestedOuterWidthTw > 0 && !WindowFrame::extraPx(this).isNull())
-        setOuterWidthTw(m_requestedOuterWidthTw);
+    m_size.frameKnown();
 }

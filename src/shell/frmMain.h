@@ -3,9 +3,13 @@
 #include "gamelist/GameListRows.h"
 #include "gamelist/GameListView.h"
 #include "gamelist/ui/GameListBox.h"
+#include "gamelist/ui/GameListPane.h"
+#include "gamelist/ui/GameListSource.h"
 #include "options/ui/OptionsPanel.h"
 #include "profiles/Profiles.h"
+#include "session/GameSession.h"
 #include "shell/MainMenus.h"
+#include "ui/FixedWindowSize.h"
 #include "ui/Twips.h"
 
 #include <QGroupBox>
@@ -15,9 +19,6 @@
 #include <optional>
 
 class Dialogs;
-class GameListPane;
-class GameListSource;
-class GameSession;
 class ListWaitWindow;
 class PicturePane;
 class frmAbout;
@@ -47,24 +48,24 @@ public:
     void LoadGameList(bool OnlyAvailable);
     // Options panel: built once at start-up from the option definitions.
     void InitCfg();
-    QString CreateCLOString() const;
-    OptionTable& optionTable();
-    const OptionTable& optionTable() const;
+    QString CreateCLOString() const { return m_session.commandOptions(m_optionsPanel); }
+    OptionTable& optionTable() { return m_session.optionTable(); }
+    const OptionTable& optionTable() const { return m_session.optionTable(); }
     OptionsPanel& optionsPanel() { return m_optionsPanel; }
     const OptionsPanel& optionsPanel() const { return m_optionsPanel; }
     // GameList: the ROM name and description of each lstGames entry, row = list index.
-    const GameListRows& GameList() const;
+    const GameListRows& GameList() const { return m_pane->rows(); }
     // Where the first category frame is on the window, before and after InitCfg moves it into
     // the panel's scroll area: the window width that shows the panel is computed from these.
     double fraCat1LeftTw() const { return m_optionsPanel.firstFrameLeftTw(fraCat1); }
     double fraCat1WidthTw() const { return Twips::fromPx(fraCat1->width()); }
     // Selecting a game loads its profile into the panel.
     void lstGames_Click();
-    void ReadCfg();
+    void ReadCfg() { m_profiles.ReadCfg(selectedRom()); }
     // Launch (also a double-click or Enter on a game) and the three profile buttons. Save,
     // Revert and Launch do nothing while no game is selected.
     void cmdLaunch_Click();
-    void cmdSaveDefault_Click();
+    void cmdSaveDefault_Click() { m_profiles.SaveToDefault(); }
     void cmdSaveRom_Click();
     void cmdRevert_Click();
     // Menu actions; start-up also runs the two toggles to apply the stored settings.
@@ -76,25 +77,24 @@ public:
     void mnuHelpAbout_Click();
     // Finding games: the filter field above the list, favourites and the other views. Each
     // view's check mark is stored in dovrel.ini; none set shows the list as loaded.
-    void openFilter(const QString& typed = QString());
-    void closeFilter();
+    void openFilter(const QString& typed = QString()) { m_pane->openFilter(typed); }
+    void closeFilter() { m_pane->closeFilter(); }
     void mnuViewFavourite_Click();
     void setViewChoices(const ViewChoices& choices);
-    const ViewChoices& viewChoices() const;
-    GameLibrary& library();
+    const ViewChoices& viewChoices() const { return m_pane->viewChoices(); }
+    GameLibrary& library() { return m_session.library(); }
     // Whether quick start's background list command is still to come or still runs.
-    bool backgroundListRunning() const;
+    bool backgroundListRunning() const { return m_listSource->backgroundListRunning(); }
     // The window that tells of a slow list command at start-up; null once the window shows.
-    ListWaitWindow* listWaitWindow() const;
+    ListWaitWindow* listWaitWindow() const { return m_listSource->listWaitWindow(); }
 
     // Outer sizes in twips: client area plus menu bar plus the window frame (0 until the
-    // window manager has framed the window).
-    double outerHeightTw() const;
-    void setOuterHeightTw(double twips);
-    double outerWidthTw() const;
-    void setOuterWidthTw(double twips);
-    // The tallest outer height the screen's available area allows, in twips.
-    double maxOuterHeightTw() const;
+    // window manager has framed the window). The height stops at the screen's.
+    double outerHeightTw() const { return m_size.outerHeightTw(); }
+    void setOuterHeightTw(double twips) { m_size.setOuterHeightTw(twips); }
+    double outerWidthTw() const { return m_size.outerWidthTw(); }
+    void setOuterWidthTw(double twips) { m_size.setOuterWidthTw(twips); }
+    double maxOuterHeightTw() const { return m_size.maxOuterHeightTw(); }
 
     GameSession& session() { return m_session; }
     Dialogs& dialogs() { return m_dialogs; }
@@ -126,25 +126,23 @@ private:
     void fitGameListToEntries();
     void reloadGamesInPlace();
     void updateFavouriteMark();
-    void mnuConfigQuickStart_Click(bool on);
     void viewChoicesToggled(bool recentlyPlayedOn);
-    void setClientSizePx(int width, int height);
     void buildPicturePane();
     void showPicture();
     // The outer width that shows the options panel (and the pictures beside it).
     double panelShownWidthTw() const;
-    std::optional<QString> selectedRom() const;
+    std::optional<QString> selectedRom() const { return m_pane->selectedRom(); }
 
     GameSession& m_session;
     Dialogs& m_dialogs;
-    QWidget* m_client = nullptr;
+    QWidget* m_client;
+    FixedWindowSize m_size;
     GameListPane* m_pane = nullptr;
     MainMenus* m_menus = nullptr;
     GameListSource* m_listSource = nullptr;
     PicturePane* m_picture = nullptr; // only when PictureSources is set
     QPointer<frmControls> m_controls; // null once the window has closed
     QPointer<frmAbout> m_about;
-    double m_requestedOuterWidthTw = 0; // re-applied once the window frame is known
     // The states behind the two check marks.
     bool m_panelShown = false;
     bool m_missingListed = false;

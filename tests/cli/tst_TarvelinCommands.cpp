@@ -98,6 +98,8 @@ class tst_TarvelinCommands : public QObject {
 private slots:
     void commands_data();
     void commands();
+    void listOfTheLastStart_data();
+    void listOfTheLastStart();
     void launchPassesWhatPrintCommandPrints_data();
     void launchPassesWhatPrintCommandPrints();
     void launchRecordsThePlayTime();
@@ -185,6 +187,59 @@ void tst_TarvelinCommands::commands() {
         QVERIFY(!data.exists("dovrel/cfgs/default.ini"));
     if (status == 0)
         QVERIFY(!data.exists("gamelist.txt"));
+}
+
+void tst_TarvelinCommands::listOfTheLastStart_data() {
+    QTest::addColumn<QStringList>("arguments"); // after --data DIR
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QByteArray>("cache"); // null: none
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("cacheAfter"); // null: as it was
+
+    const QByteArray lastStart = "old|Old Game\r\nalpha|Alpha Game\r\n";
+    const QByteArray emulators = "alpha|Alpha Game\r\nbeta|Beta\tTab\r\nthree|Three\r\n"
+                                 "crash|Crash\r\n";
+    const QByteArray gone = QByteArray(kSettings).replace("ExeName=emu", "ExeName=gone");
+    QTest::newRow("the cache, the emulator not asked")
+        << QStringList{"--list"} << kSettings << lastStart << 0
+        << QByteArray("old\tOld Game\t0\nalpha\tAlpha Game\t1\n") << QByteArray();
+    QTest::newRow("the cache without the emulator")
+        << QStringList{"--print-command", "old"} << gone << lastStart << 0
+        << lines({"gone", "roms/old.zip", "-scale", "2", "-fullscreen", "-name", "Player", "One"})
+        << QByteArray();
+    QTest::newRow("--refresh asks the emulator")
+        << QStringList{"--list", "--refresh"} << kSettings << lastStart << 0
+        << QByteArray("alpha\tAlpha Game\t1\nbeta\tBeta Tab\t0\nthree\tThree\t0\ncrash\tCrash\t0\n")
+        << emulators;
+    QTest::newRow("--refresh without the emulator keeps the cache")
+        << QStringList{"--refresh", "--print-command", "old"} << gone << lastStart << 1
+        << QByteArray() << QByteArray();
+    QTest::newRow("no cache: the emulator is asked")
+        << QStringList{"--print-command", "three"} << kSettings << QByteArray() << 0
+        << lines({"@/emu", "roms/three.zip", "-scale", "2", "-fullscreen", "-name", "Player",
+                  "One"})
+        << emulators;
+    QTest::newRow("--refresh alone") << QStringList{"--refresh"} << kSettings << lastStart << 2
+                                     << QByteArray() << QByteArray();
+}
+
+void tst_TarvelinCommands::listOfTheLastStart() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, settings);
+    QFETCH(QByteArray, cache);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, cacheAfter);
+    const TestAppFolder data;
+    setUp(data, settings);
+    if (!cache.isNull())
+        data.write("dovrel/glist.lst", cache);
+
+    const Run result = tarvelin(QStringList{"--data", data.path()} + arguments);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.out, out.replace("@", data.path().toUtf8()));
+    QCOMPARE(data.read("dovrel/glist.lst"), cacheAfter.isNull() ? cache : cacheAfter);
 }
 
 void tst_TarvelinCommands::launchPassesWhatPrintCommandPrints_data() {

@@ -28,9 +28,9 @@ private slots:
 
 void tst_GameListCache::writesGolden() {
     const QList<GameEntry> games{{"1942", "1942 (Revision B)"},
-                                {"cafe", QString::fromUtf8("Caf\xc3\xa9 Rush")},
-                                {"", ""},
-                                {"tron", ""}};
+                                 {"cafe", QString::fromUtf8("Caf\xc3\xa9 Rush")},
+                                 {"", ""},
+                                 {"tron", ""}};
     QCOMPARE(GameListCacheBytes(games), TestData("glist-golden.lst"));
     QCOMPARE(GameListCacheBytes({}), QByteArray());
 }
@@ -45,8 +45,8 @@ void tst_GameListCache::reads_data() {
     QTest::addColumn<QList<GameEntry>>("games");
     QTest::newRow("two games") << QByteArray("a|Alpha\r\nb|Beta\r\n")
                                << QList<GameEntry>{{"a", "Alpha"}, {"b", "Beta"}};
-    QTest::newRow("LF endings, no final end") << QByteArray("a|Alpha\nb|Beta")
-                                              << QList<GameEntry>{{"a", "Alpha"}, {"b", "Beta"}};
+    QTest::newRow("LF endings, no final end")
+        << QByteArray("a|Alpha\nb|Beta") << QList<GameEntry>{{"a", "Alpha"}, {"b", "Beta"}};
     QTest::newRow("empty line skipped") << QByteArray("a|Alpha\r\n\r\nb|Beta\r\n")
                                         << QList<GameEntry>{{"a", "Alpha"}, {"b", "Beta"}};
     QTest::newRow("no bar: line is name and description")
@@ -54,8 +54,8 @@ void tst_GameListCache::reads_data() {
     QTest::newRow("description with a bar is cut there")
         << QByteArray("a|Alpha|Beta|Gamma\r\n") << QList<GameEntry>{{"a", "Alpha"}};
     QTest::newRow("bare bar") << QByteArray("|\r\n") << QList<GameEntry>{{"", ""}};
-    QTest::newRow("blanks are kept") << QByteArray(" a | Alpha \r\n")
-                                     << QList<GameEntry>{{" a ", " Alpha "}};
+    QTest::newRow("blanks are kept")
+        << QByteArray(" a | Alpha \r\n") << QList<GameEntry>{{" a ", " Alpha "}};
     QTest::newRow("Latin-1 cache") << QByteArray("cafe|Caf\xe9\r\n")
                                    << QList<GameEntry>{{"cafe", QString::fromLatin1("Caf\xe9")}};
     QTest::newRow("empty file") << QByteArray() << QList<GameEntry>{};
@@ -94,15 +94,15 @@ void tst_GameListCache::fieldsDecodeAsTheWholeFile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ASCII") << QByteArray("a|Alpha\r\nb|Beta|x\r\nlonely\r\n");
     QTest::newRow("UTF-8 fields") << QByteArray("caf\xC3\xA9|\xE4\xB8\xAD \xF0\x9D\x84\x9E\r\n");
-    QTest::newRow("byte-order mark of the file")
-        << QByteArray("\xEF\xBB\xBF" "a|Alpha\r\nb|\xC3\xA9\r\n");
-    QTest::newRow("U+FEFF that begins fields")
-        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
-                      "a|\xEF\xBB\xBF"
-                      "Alpha\r\n\xEF\xBB\xBF"
-                      "lonely\n");
+    QTest::newRow("byte-order mark of the file") << QByteArray("\xEF\xBB\xBF"
+                                                               "a|Alpha\r\nb|\xC3\xA9\r\n");
+    QTest::newRow("U+FEFF that begins fields") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                             "a|\xEF\xBB\xBF"
+                                                             "Alpha\r\n\xEF\xBB\xBF"
+                                                             "lonely\n");
     QTest::newRow("Latin-1 file: every byte a character")
-        << QByteArray("\xEF\xBB\xBF" "caf\xE9|Caf\xE9 \xC3\xA9\r\n");
+        << QByteArray("\xEF\xBB\xBF"
+                      "caf\xE9|Caf\xE9 \xC3\xA9\r\n");
     QTest::newRow("a cut sequence makes the file Latin-1")
         << QByteArray("caf\xC3\xA9|ok\r\nb|\xC3\r\n");
 }
@@ -139,10 +139,8 @@ void tst_GameListCache::fieldsDecodeAsTheWholeFile() {
 void tst_GameListCache::utf8WriterWritesTheSameBytes_data() {
     QTest::addColumn<QList<GameEntry>>("games");
     QTest::newRow("none") << QList<GameEntry>{};
-    QTest::newRow("plain and UTF-8")
-        << QList<GameEntry>{{"1942", "1942 (Revision B)"},
-                            {"cafe", QString::fromUtf8("Caf\xc3\xa9")},
-                            {"", ""}};
+    QTest::newRow("plain and UTF-8") << QList<GameEntry>{
+        {"1942", "1942 (Revision B)"}, {"cafe", QString::fromUtf8("Caf\xc3\xa9")}, {"", ""}};
     QTest::newRow("first ROM name begins with U+FEFF")
         << QList<GameEntry>{{QString(QChar(0xFEFF)) + "rom", "Game"}, {"b", "B"}};
     QTest::newRow("a later ROM name begins with U+FEFF")

@@ -50,10 +50,10 @@ void tst_GameListModel::rolesOfARow_data() {
     QTest::addColumn<bool>("favourite");
     QTest::addColumn<QString>("toolTip");
     QTest::newRow("no library") << QByteArray() << QString("Beta") << false << QString();
-    QTest::newRow("a favourite") << QByteArray("[Favourites]\nb=1\n") << QString("\u2605 Beta") << true
-                                 << QString();
-    QTest::newRow("taken back") << QByteArray("[Favourites]\nb=0\na=1\n") << QString("Beta") << false
-                                << QString();
+    QTest::newRow("a favourite") << QByteArray("[Favourites]\nb=1\n") << QString("\u2605 Beta")
+                                 << true << QString();
+    QTest::newRow("taken back") << QByteArray("[Favourites]\nb=0\na=1\n") << QString("Beta")
+                                << false << QString();
     QTest::newRow("played") << QByteArray("[Played]\nb=2,90,100\n") << QString("Beta") << false
                             << GameLibrary::describe({2, 90, 100});
 }

@@ -6,10 +6,10 @@
 
 #include <QtTest>
 
-#include "common/FakeDialogs.h"
-#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 // dovrel/cfgdef.ini, the option definitions, at its worst: whatever it holds, the pass ends,
 // announces its categories, and gives rows that match the controls asked for.

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "FifoWatch.h"
+#include "HostileFiles.h"
 #include "common/FakeDialogs.h"
 #include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
-#include "FifoWatch.h"
-#include "HostileFiles.h"
 
 // The profiles (dovrel/cfgs/default.ini and one file per game) at their worst: selecting the
 // game shows defined values, saving keeps every line it does not change, and a profile that is

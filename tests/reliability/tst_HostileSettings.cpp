@@ -6,12 +6,12 @@
 
 #include <QtTest>
 
-#include "common/FakeDialogs.h"
-#include "common/StderrCapture.h"
-#include "common/TestAppFolder.h"
 #include "FifoWatch.h"
 #include "HostileFiles.h"
 #include "SmallTmpfs.h"
+#include "common/FakeDialogs.h"
+#include "common/StderrCapture.h"
+#include "common/TestAppFolder.h"
 
 // dovrel/dovrel.ini, the front-end settings, as no emulator package should ship it: every value
 // gets a defined result, no write loses a line it does not change, and files that cannot be

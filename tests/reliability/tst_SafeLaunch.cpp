@@ -17,10 +17,10 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "HostileFiles.h"
 #include "common/FakeDialogs.h"
 #include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
-#include "HostileFiles.h"
 
 // What runs and what is written: ROM names and option values reach the emulator as literal
 // argument text and run nothing else; a ROM name that would lead a profile out of dovrel/cfgs

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/FakeDialogs.h"
-#include "common/TestAppFolder.h"
 #include "HostileFiles.h"
 #include "ProcessFigures.h"
+#include "common/FakeDialogs.h"
+#include "common/TestAppFolder.h"
 
 // Many launches of a short-lived emulator and many game selections in a row leave no trace:
 // no memory growth beyond a generous bound, no descriptor left open, no child process left

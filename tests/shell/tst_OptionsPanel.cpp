@@ -51,10 +51,14 @@ QByteArray textOptions(const QList<int>& perCategory) {
     return file;
 }
 
-int px(double twips) { return Twips::toPx(twips); }
+int px(double twips) {
+    return Twips::toPx(twips);
+}
 
 // A widget's top-left in the client area, in pixels.
-QPoint inClient(const QWidget* widget, const frmMain& w) { return widget->mapTo(w.findChild<QWidget*>("client"), QPoint()); }
+QPoint inClient(const QWidget* widget, const frmMain& w) {
+    return widget->mapTo(w.findChild<QWidget*>("client"), QPoint());
+}
 
 // Widgets named like an element of a control array, anywhere in the window.
 QStringList elementNames(const frmMain& w) {
@@ -139,7 +143,8 @@ void tst_OptionsPanel::tableAndPanelAgree() {
         switches << table.row(r).Switch;
     QCOMPARE(switches, QStringList({"-a", "-l", "-c", "-e", "-m", "-v"}));
     // Templates that row 1 did not use stay on the window under their own names.
-    expectedNames << "cmbConfig_1" << "chkCfg_1";
+    expectedNames << "cmbConfig_1"
+                  << "chkCfg_1";
     expectedNames.sort();
     QCOMPARE(elementNames(win.w), expectedNames);
     QVERIFY(win.panel().fraCat(2)->findChildren<QWidget*>().isEmpty());
@@ -163,7 +168,7 @@ void tst_OptionsPanel::initialValues() {
     QCOMPARE(p.checkState(7), 0);
     QCOMPARE(p.ListIndex(8), -1);
     for (int r = 1; r <= 8; ++r)
-        if (QWidget* w = p.txtConfig(r) ? static_cast<QWidget*>(p.txtConfig(r))
+        if (QWidget* w = p.txtConfig(r)   ? static_cast<QWidget*>(p.txtConfig(r))
                          : p.cmbConfig(r) ? static_cast<QWidget*>(p.cmbConfig(r))
                                           : p.chkCfg(r))
             QVERIFY(w->isEnabled());
@@ -248,13 +253,13 @@ void tst_OptionsPanel::framesPlaced_data() {
     QTest::addColumn<QList<double>>("tops");
     QTest::addColumn<QList<double>>("heights");
     QTest::addColumn<double>("buttons");
-    QTest::newRow("one empty category") << QList<int>{0} << QList<double>{120}
-                                        << QList<double>{200} << 320.0;
+    QTest::newRow("one empty category")
+        << QList<int>{0} << QList<double>{120} << QList<double>{200} << 320.0;
     QTest::newRow("2 and 1") << QList<int>{2, 1} << QList<double>{120, 1290}
                              << QList<double>{1090, 645} << 1935.0;
     QTest::newRow("2, 0, 3: later frames 80 below")
-        << QList<int>{2, 0, 3} << QList<double>{120, 1290, 1570}
-        << QList<double>{1090, 200, 1535} << 3105.0;
+        << QList<int>{2, 0, 3} << QList<double>{120, 1290, 1570} << QList<double>{1090, 200, 1535}
+        << 3105.0;
 }
 
 void tst_OptionsPanel::framesPlaced() {
@@ -276,8 +281,7 @@ void tst_OptionsPanel::framesPlaced() {
     }
     for (QPushButton* b : {win->cmdSaveDefault, win->cmdSaveRom, win->cmdRevert})
         QCOMPARE(b->y(), px(buttons));
-    QCOMPARE(win->cmdSaveDefault->geometry(),
-             QRect(px(6000), px(buttons), px(1335), px(375)));
+    QCOMPARE(win->cmdSaveDefault->geometry(), QRect(px(6000), px(buttons), px(1335), px(375)));
     QCOMPARE(win->cmdRevert->geometry(), QRect(px(8400), px(buttons), px(1215), px(375)));
 }
 
@@ -385,10 +389,10 @@ void tst_OptionsPanel::focusInRowOrder() {
         return n;
     };
     OptionsPanel& p = win.panel();
-    const QList<QWidget*> order{win->lstGames,      win->cmdLaunch,  win->cmdSaveDefault,
-                                win->cmdSaveRom,    win->cmdRevert,  p.chkCfg(1),
-                                p.txtConfig(2),     p.cmbConfig(3),  p.txtConfig(4),
-                                p.chkCfg(5),        later};
+    const QList<QWidget*> order{win->lstGames,   win->cmdLaunch, win->cmdSaveDefault,
+                                win->cmdSaveRom, win->cmdRevert, p.chkCfg(1),
+                                p.txtConfig(2),  p.cmbConfig(3), p.txtConfig(4),
+                                p.chkCfg(5),     later};
     for (int i = 0; i + 1 < order.size(); ++i)
         QCOMPARE(next(order[i])->objectName(), order[i + 1]->objectName());
 }
@@ -434,8 +438,8 @@ void tst_OptionsPanel::manyCategoriesNoOptions() {
     win.build();
     QCOMPARE(win->optionTable().OptionCount(), qint16(0));
     QCOMPARE(win.panel().frameCount(), 32767);
-    QCOMPARE(elementNames(win.w), QStringList({"chkCfg_1", "cmbConfig_1", "lblConfig_1",
-                                                "txtConfig_1"}));
+    QCOMPARE(elementNames(win.w),
+             QStringList({"chkCfg_1", "cmbConfig_1", "lblConfig_1", "txtConfig_1"}));
     QCOMPARE(win.panel().bottomTw(), 120.0 + 32767 * 200 + 32766 * 80);
     QCOMPARE(win->outerHeightTw(), win->maxOuterHeightTw());
     QCOMPARE(win->CreateCLOString(), QString());

@@ -64,19 +64,17 @@ void tst_frmMain::menuTree() {
             seen << "  " + item->objectName() + " " + item->text() +
                         (item->isChecked() ? " [x]" : "");
     }
-    QCOMPARE(seen, QStringList({"&Config", "  mnuConfigControls &Controls",
-                                "  mnuConfigEmulator &Emulator",
-                                "  mnuConfigSetRomPath Set &Rom Path", "   ",
-                                "  mnuConfigQuickStart &Quick Start", "&View",
-                                "  mnuShowMissingRoms Show &Missing Roms",
-                                "  mnuViewShowGameConfig Show &Game Config",
-                                // Finding games: items added after the standard ones.
-                                "   ", "  mnuViewFind &Find Games...",
-                                "  mnuViewFavourite Fa&vourite", "   ",
-                                "  mnuViewFavouritesOnly Fav&ourites Only",
-                                "  mnuViewRecentlyPlayed Recently &Played",
-                                "  mnuViewSortByTitle Sort by &Title", "&Help",
-                                "  mnuHelpAbout &About"}));
+    QCOMPARE(
+        seen,
+        QStringList(
+            {"&Config", "  mnuConfigControls &Controls", "  mnuConfigEmulator &Emulator",
+             "  mnuConfigSetRomPath Set &Rom Path", "   ", "  mnuConfigQuickStart &Quick Start",
+             "&View", "  mnuShowMissingRoms Show &Missing Roms",
+             "  mnuViewShowGameConfig Show &Game Config",
+             // Finding games: items added after the standard ones.
+             "   ", "  mnuViewFind &Find Games...", "  mnuViewFavourite Fa&vourite", "   ",
+             "  mnuViewFavouritesOnly Fav&ourites Only", "  mnuViewRecentlyPlayed Recently &Played",
+             "  mnuViewSortByTitle Sort by &Title", "&Help", "  mnuHelpAbout &About"}));
 }
 
 void tst_frmMain::caption_data() {

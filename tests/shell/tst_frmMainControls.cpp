@@ -26,8 +26,9 @@ void tst_frmMainControls::noDefinitionsNoWindow() {
     QVERIFY(!main.findChild<frmControls*>());
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown[0].kind, QString("information"));
-    QCOMPARE(dialogs.shown[0].text, QString("This emulator's inputs are set in the emulator itself, "
-                                            "not here."));
+    QCOMPARE(dialogs.shown[0].text,
+             QString("This emulator's inputs are set in the emulator itself, "
+                     "not here."));
 }
 
 void tst_frmMainControls::opensOnceAndAfresh() {

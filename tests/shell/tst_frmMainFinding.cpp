@@ -67,7 +67,8 @@ void tst_frmMainFinding::typingFiltersTheList() {
     // The field takes the top of the list's place; the list keeps the rest.
     QCOMPARE(win.w.findChild<QLineEdit*>("txtFilter")->geometry().top(), listPlace.top());
     QCOMPARE(win.w.lstGames->geometry().bottom(), listPlace.bottom());
-    QVERIFY(win.w.lstGames->geometry().top() > win.w.findChild<QLineEdit*>("txtFilter")->geometry().bottom());
+    QVERIFY(win.w.lstGames->geometry().top() >
+            win.w.findChild<QLineEdit*>("txtFilter")->geometry().bottom());
 
     // A game that no longer matches gives way to the first match; accents and case are folded.
     QTest::keyClicks(win.w.findChild<QLineEdit*>("txtFilter"), " MAN");
@@ -105,8 +106,8 @@ void tst_frmMainFinding::favouritesAndViewsAreKept() {
         QVERIFY(win.w.menus().mnuViewFavourite->isChecked());
         QCOMPARE(win.listed()[1], QString("\u2605 Super pacman deluxe"));
         win.w.menus().mnuViewSortByTitle->trigger();
-        QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack",
-                                            "\u2605 Super pacman deluxe", "Zoo 9", "Zoo 10"}));
+        QCOMPARE(win.listed(), QStringList({"Café Rush", "Pac Attack", "\u2605 Super pacman deluxe",
+                                            "Zoo 9", "Zoo 10"}));
         QCOMPARE(win.selected(), QString("beta"));
         win.w.menus().mnuViewFavouritesOnly->trigger();
         QCOMPARE(win.listed(), QStringList({"\u2605 Super pacman deluxe"}));

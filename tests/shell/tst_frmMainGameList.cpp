@@ -1,7 +1,7 @@
-#include "gamelist/ui/GameListBox.h"
-#include "session/GameSession.h"
 #include "gamelist/GameLibrary.h"
 #include "gamelist/GameListModel.h"
+#include "gamelist/ui/GameListBox.h"
+#include "session/GameSession.h"
 #include "shell/frmMain.h"
 #include "ui/Twips.h"
 
@@ -18,7 +18,8 @@
 
 namespace {
 
-QByteArray settings(const QByteArray& exeName, const QByteArray& command, const QByteArray& missing) {
+QByteArray settings(const QByteArray& exeName, const QByteArray& command,
+                    const QByteArray& missing) {
     return "[Parse]\nWindowCaption=Test\nExeName=" + exeName + "\nGameListCommand=" + command +
            "\nGameListStartLine=1\nGameListRomLen=6\nHelpEndLine=0\n[Settings]\nRomPath=\n"
            "SendRomPath=1\nRomPathinQuotes=1\nRomExt=.zip\nShowConfig=0\nShowMissingRoms=" +
@@ -78,10 +79,10 @@ void tst_frmMainGameList::startupEndsWithMessage_data() {
     QTest::addColumn<QByteArray>("exeName");
     QTest::addColumn<QByteArray>("output");
     QTest::addColumn<QString>("messageStart");
-    QTest::newRow("emulator missing") << QByteArray("noemu") << QByteArray("a\nb\n")
-                                      << "noemu not found!\r\n\r\n";
-    QTest::newRow("emulator prints nothing") << QByteArray("emu") << QByteArray()
-                                             << "gamelist.txt empty!\r\n\r\n";
+    QTest::newRow("emulator missing")
+        << QByteArray("noemu") << QByteArray("a\nb\n") << "noemu not found!\r\n\r\n";
+    QTest::newRow("emulator prints nothing")
+        << QByteArray("emu") << QByteArray() << "gamelist.txt empty!\r\n\r\n";
 }
 
 void tst_frmMainGameList::startupEndsWithMessage() {
@@ -213,7 +214,8 @@ void tst_frmMainGameList::growth() {
     QVERIFY(qAbs(Twips::toPx(w.outerHeightTw()) -
                  (w.lstGames->y() + w.lstGames->height() + Twips::toPx(belowLaunch))) <= 1);
     QVERIFY(w.outerHeightTw() > outer0);
-    QVERIFY(qAbs(Twips::toPx(w.outerHeightTw() - Twips::fromPx(w.cmdLaunch->y()) - belowLaunch)) <= 1);
+    QVERIFY(qAbs(Twips::toPx(w.outerHeightTw() - Twips::fromPx(w.cmdLaunch->y()) - belowLaunch)) <=
+            1);
     QCOMPARE(w.cmdSaveRom->y(), saveTop0); // no other control moves
 
     // A later fill with fewer entries keeps the grown size.
@@ -237,7 +239,8 @@ void tst_frmMainGameList::growthStopsAtTheScreen() {
     QVERIFY(w.outerHeightTw() > 5145); // it did grow, up to the screen
     QVERIFY(w.lstGames->geometry().bottom() < w.cmdLaunch->y());
     QVERIFY(w.cmdLaunch->geometry().bottom() < w.findChild<QWidget*>("client")->height());
-    QVERIFY(qAbs(Twips::toPx(w.outerHeightTw() - Twips::fromPx(w.cmdLaunch->y()) - belowLaunch)) <= 1);
+    QVERIFY(qAbs(Twips::toPx(w.outerHeightTw() - Twips::fromPx(w.cmdLaunch->y()) - belowLaunch)) <=
+            1);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.lstGames->verticalScrollBar()->maximum() > 0); // the list scrolls instead

@@ -42,8 +42,8 @@ const QByteArray kDefinitions = "[General]\nNumCats=2\n"
                                 "opt2=-name |Name|0|Player One\n"
                                 "opt3=-empty|Empty|0|\n";
 
-const QStringList kDefaultOptions = {"-scale", "2", "-filter", "-fullscreen",
-                                     "-name",  "Player", "One", "-empty"};
+const QStringList kDefaultOptions = {"-scale", "2",      "-filter", "-fullscreen",
+                                     "-name",  "Player", "One",     "-empty"};
 
 // The emulator stand-in prints a game list when asked for one; a play launch appends a "run"
 // line and its arguments, one per line. Before it ends it may wait at a gate (a FIFO).
@@ -145,10 +145,9 @@ void tst_frmMainLaunch::romArgument_data() {
     QTest::addColumn<int>("game");
     QTest::addColumn<QStringList>("romArguments"); // "@" stands for the application folder
     QTest::newRow("both on") << 1 << 1 << 0 << QStringList{"@/my roms/alpha.zip"};
-    QTest::newRow("both on, blank in the name") << 1 << 1 << 1
-                                                << QStringList{"@/my roms/big game.zip"};
-    QTest::newRow("path not quoted") << 1 << 0 << 1
-                                     << QStringList{"@/my", "roms/big", "game.zip"};
+    QTest::newRow("both on, blank in the name")
+        << 1 << 1 << 1 << QStringList{"@/my roms/big game.zip"};
+    QTest::newRow("path not quoted") << 1 << 0 << 1 << QStringList{"@/my", "roms/big", "game.zip"};
     QTest::newRow("bare name quoted") << 0 << 1 << 1 << QStringList{"big game"};
     QTest::newRow("bare name") << 0 << 0 << 1 << QStringList{"big", "game"};
     QTest::newRow("flags of -1 are off") << -1 << -1 << 0 << QStringList{"alpha"};
@@ -179,16 +178,18 @@ void tst_frmMainLaunch::panelStates_data() {
     QTest::addColumn<QString>("empty");
     QTest::addColumn<QStringList>("options");
     QTest::newRow("lists selected, boxes flipped")
-        << 2 << 1 << 0 << 1 << 1 << "Ann" << ""
-        << QStringList{"-scale", "3", "-filter", "crt", "-vsync", "-mouse", "-name", "Ann", "-empty"};
+        << 2 << 1 << 0 << 1 << 1 << "Ann"
+        << "" << QStringList{"-scale", "3",     "-filter", "crt",   "-vsync",
+                             "-mouse", "-name", "Ann",     "-empty"};
     QTest::newRow("no list selection, every box greyed")
-        << -1 << -1 << 2 << 2 << 2 << "Ann" << "x"
-        << QStringList{"-scale", "-filter", "-name", "Ann", "-emptyx"};
+        << -1 << -1 << 2 << 2 << 2 << "Ann"
+        << "x" << QStringList{"-scale", "-filter", "-name", "Ann", "-emptyx"};
     QTest::newRow("empty texts give their switches alone")
-        << 0 << -1 << 0 << 0 << 0 << "" << ""
-        << QStringList{"-scale", "1", "-filter", "-name", "-empty"};
+        << 0 << -1 << 0 << 0 << 0 << ""
+        << "" << QStringList{"-scale", "1", "-filter", "-name", "-empty"};
     QTest::newRow("blanks split, quotes group")
-        << 0 << -1 << 0 << 0 << 0 << "  two  words " << " \"a  b\" c\"d e\""
+        << 0 << -1 << 0 << 0 << 0 << "  two  words "
+        << " \"a  b\" c\"d e\""
         << QStringList{"-scale", "1", "-filter", "-name", "two", "words", "-empty", "a  b", "cd e"};
 }
 
@@ -222,11 +223,32 @@ void tst_frmMainLaunch::shellSyntaxInATextOption() {
     win.w.optionsPanel().txtConfig(6)->setText(
         "say \"hi there\"; rm -rf x | cat & $(touch dollar) `touch tick` > out < in * ? ~");
     win.w.cmdLaunch->click();
-    QCOMPARE(win.lastRun(),
-             (QStringList{win.at("/my roms/alpha.zip"), "-scale", "2", "-filter", "-fullscreen",
-                          "-name", "say", "hi there;", "rm", "-rf", "x", "|", "cat", "&",
-                          "$(touch", "dollar)", "`touch", "tick`", ">", "out", "<", "in", "*",
-                          "?", "~", "-empty"}));
+    QCOMPARE(win.lastRun(), (QStringList{win.at("/my roms/alpha.zip"),
+                                         "-scale",
+                                         "2",
+                                         "-filter",
+                                         "-fullscreen",
+                                         "-name",
+                                         "say",
+                                         "hi there;",
+                                         "rm",
+                                         "-rf",
+                                         "x",
+                                         "|",
+                                         "cat",
+                                         "&",
+                                         "$(touch",
+                                         "dollar)",
+                                         "`touch",
+                                         "tick`",
+                                         ">",
+                                         "out",
+                                         "<",
+                                         "in",
+                                         "*",
+                                         "?",
+                                         "~",
+                                         "-empty"}));
     for (const char* name : {"dollar", "tick", "out", "touch", "x"})
         QVERIFY2(!win.app.exists(name), name);
 }

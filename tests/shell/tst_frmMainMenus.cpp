@@ -38,7 +38,9 @@ QString setting(const TestAppFolder& app, const char* key) {
 using Window = MainWindowFixture;
 
 // A width as the window holds it: placed in whole pixels, read back in twips.
-double placed(double twips) { return Twips::fromPx(Twips::toPx(twips)); }
+double placed(double twips) {
+    return Twips::fromPx(Twips::toPx(twips));
+}
 
 QStringList listed(const frmMain& w) {
     QStringList items;
@@ -127,9 +129,12 @@ void tst_frmMainMenus::romPathBox_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("storedPath"); // "" = the file keeps what it had
     QTest::addColumn<QStringList>("games");
-    QTest::newRow("cancelled") << "" << "" << QStringList{"Game b"};
-    QTest::newRow("no trailing separator") << "ROMDIR" << "ROMDIR" << QStringList{};
-    QTest::newRow("with separator") << "ROMDIR/" << "ROMDIR/" << QStringList{"Game b"};
+    QTest::newRow("cancelled") << ""
+                               << "" << QStringList{"Game b"};
+    QTest::newRow("no trailing separator") << "ROMDIR"
+                                           << "ROMDIR" << QStringList{};
+    QTest::newRow("with separator") << "ROMDIR/"
+                                    << "ROMDIR/" << QStringList{"Game b"};
 }
 
 void tst_frmMainMenus::romPathBox() {
@@ -269,4 +274,3 @@ void tst_frmMainMenus::widthIsOuterOnceFramed() {
 
 QTEST_MAIN(tst_frmMainMenus)
 #include "tst_frmMainMenus.moc"
-

@@ -23,7 +23,8 @@ void writeEmulator(const TestAppFolder& app, const QByteArray& pictureSources) {
               "[Parse]\nWindowCaption=Pictures\nExeName=emu\nGameListCommand=-list\n"
               "GameListStartLine=1\nGameListRomLen=7\nHelpEndLine=0\n[Settings]\nRomPath=\n"
               "SendRomPath=1\nRomPathinQuotes=0\nRomExt=.zip\nShowConfig=1\n"
-              "ShowMissingRoms=1\n" + pictureSources);
+              "ShowMissingRoms=1\n" +
+                  pictureSources);
     app.write("dovrel/cfgdef.ini", "[Categories]\nNumCats=1\n[Cat1]\nName=Video\nNumOpts=1\n"
                                    "opt1=Scale|-scale|0|2\n");
     app.writeScript("emu", "printf 'Banner\\nName   Description\\n1942   Game 1942\\n"
@@ -37,7 +38,9 @@ void writeEmulator(const TestAppFolder& app, const QByteArray& pictureSources) {
     app.write("snap/1942.png", png);
 }
 
-double placed(double twips) { return Twips::fromPx(Twips::toPx(twips)); }
+double placed(double twips) {
+    return Twips::fromPx(Twips::toPx(twips));
+}
 
 // Waits until the pane has what it shows for the selected game.
 bool settled(PicturePane* pane) {

@@ -100,7 +100,7 @@ void tst_frmMainProfiles::storedValuesOutsideTheControls() {
         app.write("dovrel/cfgs/beta.ini", "[Video]\nScale=4\nFull screen=7\nMode=-1\n");
         app.write("dovrel/cfgs/alpha.ini", "[Video]\nScale=2.5\nFull screen=1.5\nMode=abc\n");
     });
-    QCOMPARE(win.scale()->currentIndex(), 2);                     // 2.5 - 1 rounds to 2
+    QCOMPARE(win.scale()->currentIndex(), 2);                       // 2.5 - 1 rounds to 2
     QCOMPARE(win.fullScreen()->checkState(), Qt::PartiallyChecked); // 1.5 rounds to 2
     // A non-numeric value counts as 0, not as empty: the game's value wins over the default.
     QCOMPARE(win.mode()->checkState(), Qt::Unchecked);
@@ -226,9 +226,8 @@ void tst_frmMainProfiles::failedSaveWarnsOncePerClick() {
 }
 
 void tst_frmMainProfiles::failedCreationAtStartUpWarnsOnce() {
-    Window win("alpha|Alpha\r\nbeta|Beta\r\n", [](const TestAppFolder& app) {
-        QDir().mkpath(app.file(kDefault));
-    });
+    Window win("alpha|Alpha\r\nbeta|Beta\r\n",
+               [](const TestAppFolder& app) { QDir().mkpath(app.file(kDefault)); });
     QCOMPARE(win.dialogs.shown.size(), 1);
     QCOMPARE(win.dialogs.shown[0].text, ProfileMessages::notSaved(win.app.file(kDefault)));
     for (int i = 0; i < 3; ++i)

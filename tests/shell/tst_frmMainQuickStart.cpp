@@ -19,7 +19,8 @@ void writeEmulator(const TestAppFolder& app, const QByteArray& delay, bool quick
               "[Parse]\nWindowCaption=Quick\nExeName=emu\nGameListCommand=-list\n"
               "GameListStartLine=1\nGameListRomLen=6\nHelpEndLine=0\n[Settings]\nRomPath=\n"
               "SendRomPath=1\nRomPathinQuotes=1\nRomExt=.zip\nShowConfig=1\nShowMissingRoms=1\n"
-              "QuickStart=" + QByteArray(quick ? "1" : "0") + "\n");
+              "QuickStart=" +
+                  QByteArray(quick ? "1" : "0") + "\n");
     app.write("dovrel/cfgdef.ini", "[General]\nNumCats=1\n[Cat1]\nName=Video\nnumOpts=1\n"
                                    "opt1=-res|Resolution|0|640x480\n");
     app.writeScript("emu", "sleep " + delay + "\ncat list.txt\n");
@@ -136,7 +137,7 @@ private slots:
         QVERIFY(win.w.Form_Load());
         win.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&win.w));
-        QTest::qWait(50); // drawn: the list command starts
+        QTest::qWait(50);                          // drawn: the list command starts
         win.state.settings().ExeName = "emu-game"; // the launch starts the game script
         int countDuringLaunch = -1;
         QTimer::singleShot(700, [&] { countDuringLaunch = win.w.lstGames->count(); });

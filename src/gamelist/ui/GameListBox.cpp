@@ -14,9 +14,13 @@ GameListBox::GameListBox(GameListModel* model, QWidget* parent)
             [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
 }
 
-int GameListBox::count() const { return m_model->rowCount(); }
+int GameListBox::count() const {
+    return m_model->rowCount();
+}
 
-int GameListBox::currentRow() const { return currentIndex().row(); }
+int GameListBox::currentRow() const {
+    return currentIndex().row();
+}
 
 void GameListBox::setCurrentRow(int row) {
     selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect);
@@ -26,4 +30,6 @@ QString GameListBox::itemText(int row) const {
     return m_model->index(row, 0).data().toString();
 }
 
-QRect GameListBox::visualRowRect(int row) const { return visualRect(m_model->index(row, 0)); }
+QRect GameListBox::visualRowRect(int row) const {
+    return visualRect(m_model->index(row, 0));
+}

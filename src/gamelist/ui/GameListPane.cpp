@@ -20,9 +20,8 @@ bool startsFinding(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = key.text();
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.isPrint() && !c.isSpace();
-    });
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(),
+                                          [](QChar c) { return c.isPrint() && !c.isSpace(); });
 }
 
 } // namespace
