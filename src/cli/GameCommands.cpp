@@ -34,13 +34,12 @@ bool GameCommands::loadGames() {
         }
     }
     m_session.applySettingsDefaults();
-    m_games = m_session.loadGames(false);
     return true;
 }
 
 bool GameCommands::knows(const QString& rom) {
-    if (std::any_of(m_games.begin(), m_games.end(),
-                    [&rom](const GameEntry& game) { return game.rom == rom; }))
+    m_session.loadGames(false);
+    if (m_session.hasGame(rom))
         return true;
     m_err << QStringLiteral("tarvelin: no game with the ROM name \"%1\" in the game list\n")
                  .arg(oneField(rom));
@@ -55,7 +54,7 @@ int GameCommands::list() {
     QSet<QString> present;
     for (const GameEntry& game : m_session.loadGames(true))
         present.insert(game.rom);
-    for (const GameEntry& game : std::as_const(m_games))
+    for (const GameEntry& game : m_session.loadGames(false))
         m_out << oneField(game.rom) << u'\t' << oneField(game.description) << u'\t'
               << (present.contains(game.rom) ? u'1' : u'0') << u'\n';
     m_out.flush();

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "gamelist/GameEntry.h"
 #include "session/GameSession.h"
 
-#include <QList>
 #include <QString>
 
 class Dialogs;
@@ -41,5 +39,4 @@ private:
     Dialogs& m_dialogs;
     QTextStream& m_out;
     QTextStream& m_err;
-    QList<GameEntry> m_games;
 };

@@ -20,6 +20,8 @@
 #include <QProcessEnvironment>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace {
 
 QString flag(bool on) {
@@ -107,9 +109,15 @@ bool GameSession::startsQuickly() const {
     return m_settings.QuickStart && !m_settings.GameListCommand.isEmpty() && hasCache();
 }
 
-QList<GameEntry> GameSession::loadGames(bool onlyAvailable) const {
-    return LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, m_settings.RomPath,
-                           m_settings.RomExt);
+const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {
+    m_games = LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, m_settings.RomPath,
+                              m_settings.RomExt);
+    return m_games;
+}
+
+bool GameSession::hasGame(const QString& rom) const {
+    return std::any_of(m_games.begin(), m_games.end(),
+                       [&rom](const GameEntry& game) { return game.rom == rom; });
 }
 
 void GameSession::reportListFailure(const GameListResult& result, QTextStream& err) {

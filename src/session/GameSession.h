@@ -71,8 +71,11 @@ public:
     bool hasCache() const;
     // Quick start applies: it is on, there is a list command and a cache to show meanwhile.
     bool startsQuickly() const;
-    // The games of the cache: every game, or only those whose ROM file exists.
-    QList<GameEntry> loadGames(bool onlyAvailable) const;
+    // Loads the games of the cache: every game, or only those whose ROM file exists.
+    const QList<GameEntry>& loadGames(bool onlyAvailable);
+    // The games of the last load, in the cache's order.
+    const QList<GameEntry>& games() const { return m_games; }
+    bool hasGame(const QString& rom) const;
     // Writes a failed list's message, and the cause it does not give, to `err`.
     static void reportListFailure(const GameListResult& result, QTextStream& err);
 
@@ -115,6 +118,7 @@ private:
     bool m_listChanged = true;
     GameLibrary m_library;
     OptionTable m_optionTable;
+    QList<GameEntry> m_games;
     BackgroundGameList* m_backgroundList = nullptr;
     // A background list that ended during a launch, reported when the launch returns.
     std::unique_ptr<GameListResult> m_pendingList;
