@@ -1,5 +1,6 @@
 #include "base/Ini.h"
 
+#include "base/FileLock.h"
 #include "base/IniDocument.h"
 
 #include <QFile>
@@ -69,7 +70,13 @@ bool WriteIni(const QString& file, const QString& section, const QString& key,
     return WriteIniEntries(file, {IniEntry{section, key, value}});
 }
 
-bool WriteIniEntries(const QString& file, const std::vector<IniEntry>& entries) {
+namespace {
+
+// Reads the file under its lock, lets `change` edit it, and writes it back when it says so.
+bool ReadModifyWrite(const QString& file, const std::function<bool(IniDocument&)>& change) {
+    const FileLock lock(file);
+    if (!lock.mayWrite())
+        return false;
     const QFileInfo info(file);
     QByteArray old;
     if (info.exists()) {
@@ -82,9 +89,24 @@ bool WriteIniEntries(const QString& file, const std::vector<IniEntry>& entries) 
             return false;
     }
     IniDocument doc = IniDocument::fromBytes(old);
-    if (!doc.set(entries))
-        return false;
-    return WriteFileAtomically(file, doc.toBytes());
+    return change(doc) && WriteFileAtomically(file, doc.toBytes());
+}
+
+} // namespace
+
+bool WriteIniEntries(const QString& file, const std::vector<IniEntry>& entries) {
+    return ReadModifyWrite(file, [&entries](IniDocument& doc) { return doc.set(entries); });
+}
+
+std::optional<QString>
+UpdateIni(const QString& file, const QString& section, const QString& key,
+          const std::function<std::optional<QString>(const std::optional<QString>&)>& update) {
+    std::optional<QString> written;
+    const bool ok = ReadModifyWrite(file, [&](IniDocument& doc) {
+        written = update(doc.value(section, key));
+        return written && doc.set(section, key, *written);
+    });
+    return ok ? written : std::nullopt;
 }
 
 IniSnapshot::IniSnapshot(const QString& file)

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,8 @@ QString ReadIni(const QString& file, const QString& section, const QString& key)
 
 // The one INI writer. Updates the key in place (or appends it, or its section) and replaces
 // the file atomically. Returns false, leaving the file as it was, when the file cannot be
-// written or the names cannot be stored so that they read back as written.
+// written or the names cannot be stored so that they read back as written. Every write reads
+// the file anew under a lock that other processes writing it respect (see FileLock).
 bool WriteIni(const QString& file, const QString& section, const QString& key,
               const QString& value);
 
@@ -29,6 +32,13 @@ struct IniEntry {
 // Several keys into one file in one read-modify-write; the bytes equal those of the single
 // writes in sequence. Stops at the first entry that cannot be stored and writes nothing then.
 bool WriteIniEntries(const QString& file, const std::vector<IniEntry>& entries);
+
+// One key whose new value depends on the one stored now: `update` gets the stored value
+// (nullopt when the key is missing) read under the write's lock, and returns the value to
+// write, or nullopt to write nothing. Returns what was written; nullopt when nothing was.
+std::optional<QString>
+UpdateIni(const QString& file, const QString& section, const QString& key,
+          const std::function<std::optional<QString>(const std::optional<QString>&)>& update);
 
 // A file read once for many lookups with ReadIni's rules (limit and trimming included).
 class IniSnapshot {

@@ -107,11 +107,20 @@ bool GameLibrary::setFavourite(const QString& rom, bool favourite) {
 }
 
 bool GameLibrary::recordLaunch(const QString& rom, qint64 startedAt, qint64 seconds) {
-    PlayRecord record = m_records.value(rom);
-    record.launches = qMin(record.launches + 1, kMaxLaunches);
-    record.seconds = qMin(record.seconds + qMax<qint64>(0, seconds), kMaxSeconds);
-    record.lastStart = qBound<qint64>(0, startedAt, kMaxTime);
-    if (!m_kept || !WriteIni(m_file, kPlayed, rom, recordText(record)))
+    if (!m_kept)
+        return false;
+    // Counted on from the record as stored now: another window on this folder may have
+    // recorded a launch of the game since this library was read.
+    PlayRecord record;
+    const std::optional<QString> written =
+        UpdateIni(m_file, kPlayed, rom, [&](const std::optional<QString>& stored) {
+            record = stored ? parseRecord(*stored).value_or(PlayRecord{}) : PlayRecord{};
+            record.launches = qMin(record.launches + 1, kMaxLaunches);
+            record.seconds = qMin(record.seconds + qMax<qint64>(0, seconds), kMaxSeconds);
+            record.lastStart = qBound<qint64>(0, startedAt, kMaxTime);
+            return std::optional<QString>(recordText(record));
+        });
+    if (!written)
         return false;
     m_records.insert(rom, record);
     return true;
