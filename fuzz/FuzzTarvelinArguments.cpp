@@ -1,0 +1,38 @@
+// Any arguments on Tarvelin's own command line: the parse always ends in one action or one
+// error line; help and version answer whatever else was given; a window is opened only
+// without an error and without an action; an action that needs a game has one named.
+// Input: the arguments after the program's name, NUL-separated (UTF-8).
+#include "cli/CommandLine.h"
+
+#include "FuzzScratch.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    QStringList arguments{QStringLiteral("tarvelin")};
+    for (const QByteArray& part : input.split('\0'))
+        arguments << QString::fromUtf8(part);
+    const CommandLine command = CommandLine::parse(arguments);
+    using Action = CommandLine::Action;
+    require(!command.error.contains(u'\n'));
+    if (command.action == Action::Help || command.action == Action::Version)
+        require(command.error.isEmpty());
+    require(command.opensWindow() == (command.error.isEmpty() && command.action == Action::Window));
+    if (command.error.isEmpty() &&
+        (command.action == Action::PrintCommand || command.action == Action::Launch))
+        require(arguments.contains(command.rom));
+    if (command.error.isEmpty() && command.refresh)
+        require(command.action != Action::Window);
+    return 0;
+}
