@@ -18,8 +18,7 @@ void require(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString setting =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString setting = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString appDir = QStringLiteral("/data/app");
     const QStringList paths = PictureSources::paths(setting, appDir);
     for (const QString& path : paths) {

@@ -69,7 +69,27 @@ struct Options {
 
 } // namespace
 
+namespace {
+
+// The error is one line on stderr: an argument with a line break or another control character
+// in it (which the error names as given) must not start a second one.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
+} // namespace
+
 CommandLine CommandLine::parse(const QStringList& arguments) {
+    CommandLine command = parseArguments(arguments);
+    command.error = oneLine(command.error);
+    return command;
+}
+
+CommandLine CommandLine::parseArguments(const QStringList& arguments) {
     const Options o;
     QCommandLineParser parser;
     o.addTo(parser);

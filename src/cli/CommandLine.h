@@ -25,4 +25,7 @@ struct CommandLine {
 
     // The options and what they do, for --help. Needs the application object.
     static QString helpText();
+
+private:
+    static CommandLine parseArguments(const QStringList& arguments);
 };

@@ -81,6 +81,16 @@ void tst_CommandLine::parses_data() {
                                     << ""
                                     << ""
                                     << "Unexpected argument 'pacman'.";
+    QTest::newRow("a line break in a stray argument: still one line")
+        << QStringList{"pac\nman\x1b[2J"} << window << ""
+        << ""
+        << ""
+        << "Unexpected argument 'pac\uFFFDman\uFFFD[2J'.";
+    QTest::newRow("--refresh without an action")
+        << QStringList{"--refresh"} << window << ""
+        << ""
+        << ""
+        << "--refresh goes with --list, --print-command or --launch.";
     QTest::newRow("two actions") << QStringList{"--list", "--print-command", "a"}
                                  << int(A::PrintCommand) << ""
                                  << ""
