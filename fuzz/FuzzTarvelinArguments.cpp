@@ -6,6 +6,7 @@
 
 #include "FuzzScratch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -32,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(command.error.isEmpty());
     require(command.opensWindow() == (command.error.isEmpty() && command.action == Action::Window));
     if (command.error.isEmpty() &&
-        (command.action == Action::PrintCommand || command.action == Action::Launch))
-        require(arguments.contains(command.rom));
+        (command.action == Action::PrintCommand || command.action == Action::Launch)) {
+        // Given as the next argument, or after "=" in the option's own.
+        require(std::any_of(arguments.begin(), arguments.end(), [&](const QString& argument) {
+            return argument == command.rom || argument.endsWith(u'=' + command.rom);
+        }));
+    }
     if (command.error.isEmpty() && command.refresh)
         require(command.action != Action::Window);
     return 0;
