@@ -33,11 +33,8 @@ int main(int argc, char* argv[]) {
 
     FakeDialogs dialogs;
     FrontEndSettings settings = ReadFrontEndSettings(appDir);
-    const GameListResult list = GenerateGameList(
-        dialogs,
-        {appDir, settings.ExeName, settings.GameListCommand, QStringLiteral("gamelist.txt"),
-         settings.GameListStartLine, double(settings.HelpEndLine), settings.GameListRomLen},
-        {settings.RomNameEndsAtBlank, settings.UnquoteDescriptions});
+    const GameListResult list = GenerateGameList(dialogs, GameListRequestFor(appDir, settings),
+                                                 ListLayoutFor(settings));
     if (!list.ok) {
         out << "list: " << list.message << "\n" << list.cause << "\n";
         return 1;

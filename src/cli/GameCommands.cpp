@@ -44,10 +44,7 @@ bool GameCommands::loadGames() {
     m_settings = ReadFrontEndSettings(m_dataDir);
     const FrontEndSettings& s = m_settings;
     const GameListResult result =
-        GenerateGameList(m_dialogs,
-                         {m_dataDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
-                          s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen},
-                         {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
+        GenerateGameList(m_dialogs, GameListRequestFor(m_dataDir, s), ListLayoutFor(s));
     if (!result.ok) {
         if (!result.cause.isEmpty())
             m_err << EndingMessageForStderr(result.cause);

@@ -283,7 +283,7 @@ bool frmMain::Form_Load() {
 bool frmMain::startsQuickly() const {
     const FrontEndSettings& s = m_state.settings;
     // Without a list command there is no emulator to wait for; without a cache nothing to show.
-    return s.QuickStart && !s.GameListCommand.isEmpty() &&
+    return s.QuickStart && (!s.GameListCommand.isEmpty() || ListsRomFolder(s)) &&
            QFileInfo(AppPaths::gameListCache(m_state.appDir)).isFile();
 }
 
@@ -302,10 +302,8 @@ void frmMain::startBackgroundList() {
     m_backgroundPending = false;
     lstGames->viewport()->removeEventFilter(this);
     const FrontEndSettings& s = m_state.settings;
-    m_backgroundList = new BackgroundGameList(
-        {m_state.appDir, s.ExeName, s.GameListCommand, QStringLiteral("gamelist.txt"),
-         s.GameListStartLine, double(s.HelpEndLine), s.GameListRomLen},
-        {s.RomNameEndsAtBlank, s.UnquoteDescriptions}, this);
+    m_backgroundList = new BackgroundGameList(GameListRequestFor(m_state.appDir, s),
+                                              ListLayoutFor(s), this);
     connect(m_backgroundList, &BackgroundGameList::finished, this, &frmMain::backgroundListEnded);
     m_backgroundList->start();
 }
@@ -422,9 +420,12 @@ void frmMain::setOuterWidthTw(double twips) {
 
 bool frmMain::MakeGamelist(const QString& GlName, qint16 StartLine, double HelpEnd, qint16 RomLen) {
     const FrontEndSettings& s = m_state.settings;
-    const GameListResult result = GenerateGameList(
-        m_dialogs, {m_state.appDir, s.ExeName, s.GameListCommand, GlName, StartLine, HelpEnd, RomLen},
-        {s.RomNameEndsAtBlank, s.UnquoteDescriptions});
+    GameListRequest request = GameListRequestFor(m_state.appDir, s);
+    request.GlName = GlName;
+    request.StartLine = StartLine;
+    request.HelpEnd = HelpEnd;
+    request.RomLen = RomLen;
+    const GameListResult result = GenerateGameList(m_dialogs, request, ListLayoutFor(s));
     if (!result.ok) {
         closeListWait();
         ShowEndingMessage(m_dialogs, result.message, result.cause);
