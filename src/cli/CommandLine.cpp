@@ -20,7 +20,8 @@ struct Options {
     QCommandLineOption preset{
         QStringLiteral("preset"),
         QStringLiteral("Sets a folder that holds no dovrel/dovrel.ini up for an emulator "
-                       "without the setup window: demo, mame or scummvm."),
+                       "without the setup window: demo, mame, scummvm, dosbox, fceux, nestopia, "
+                       "gambatte, mgba or stella."),
         QStringLiteral("NAME")};
     QCommandLineOption list{
         QStringLiteral("list"),
