@@ -98,7 +98,8 @@ void benchmark(int games) {
                                   QStringLiteral("gamelist.txt"),
                                   GameListEmulator::startLine,
                                   GameListEmulator::helpEndLine,
-                                  GameListEmulator::romLen};
+                                  GameListEmulator::romLen,
+                                  {}};
     std::vector<double> generate;
     for (int round = 0; round < kRounds; ++round) {
         app.write(QStringLiteral("gamelist.txt"), listing);

@@ -4,9 +4,14 @@
 // waits for it. Prints the composed argument list, one per line after "argument:".
 // Exit status: 0 when the list was generated and the emulator ended with status 0.
 //   preset_check APPDIR ROM [EXTRA OPTION TEXT]
+// With --bind, saves one binding the way Config -> Controls saves it (every defined input
+// written into the emulator's own file), the input's key name given as scancodes.ini spells it:
+//   preset_check --bind APPDIR INIKEY KEYNAME
 #include "base/AppPaths.h"
 #include "base/Settings.h"
 #include "common/FakeDialogs.h"
+#include "controls/BindingsWriter.h"
+#include "controls/ControlTables.h"
 #include "gamelist/GameListGenerator.h"
 #include "launch/CommandLine.h"
 #include "launch/LaunchEmulator.h"
@@ -23,6 +28,21 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == u"--bind") {
+        ControlTables tables = ControlDefinitions::ReadControlTables(args[2]);
+        bool found = false;
+        for (InputRow& row : tables.InputList)
+            if (!row.iniKey.isEmpty() && row.iniKey == args[3]) {
+                row.binding = args[4];
+                found = true;
+            }
+        const QString file = ControlDefinitions::emulatorIniFile(args[2], tables.EmuIniName);
+        const IniSnapshot definitions(AppPaths::controlDefinitions(args[2]));
+        const bool saved = found && BindingsWriter(tables, definitions).save(file) ==
+                                        BindingsWriter::Outcome::Saved;
+        out << (saved ? "saved " : "not saved ") << file << "\n";
+        return saved ? 0 : 1;
+    }
     if (args.size() < 3) {
         out << "usage: preset_check APPDIR ROM [EXTRA OPTION TEXT]\n";
         return 2;
@@ -33,11 +53,8 @@ int main(int argc, char* argv[]) {
 
     FakeDialogs dialogs;
     FrontEndSettings settings = ReadFrontEndSettings(appDir);
-    const GameListResult list = GenerateGameList(
-        dialogs,
-        {appDir, settings.ExeName, settings.GameListCommand, QStringLiteral("gamelist.txt"),
-         settings.GameListStartLine, double(settings.HelpEndLine), settings.GameListRomLen},
-        {settings.RomNameEndsAtBlank, settings.UnquoteDescriptions});
+    const GameListResult list = GenerateGameList(dialogs, GameListRequestFor(appDir, settings),
+                                                 ListLayoutFor(settings));
     if (!list.ok) {
         out << "list: " << list.message << "\n" << list.cause << "\n";
         return 1;

@@ -21,6 +21,7 @@ inline QString keyNames(const QString& appDir) { return join(appDir, "/dovrel/sc
 inline QString icon(const QString& appDir) { return join(appDir, "/dovrel/app.ico"); }
 inline QString aboutText(const QString& appDir) { return join(appDir, "/dovrel/about.txt"); }
 inline QString aboutPicture(const QString& appDir) { return join(appDir, "/dovrel/about.jpg"); }
+inline QString romFileMap(const QString& appDir) { return join(appDir, "/dovrel/romfiles.lst"); }
 inline QString library(const QString& appDir) { return join(appDir, "/dovrel/library.ini"); }
 
 } // namespace AppPaths

@@ -38,6 +38,11 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.LaunchArguments = optional.read("Settings", "LaunchArguments");
     s.QuickStart = optional.read("Settings", "QuickStart") == u"1";
     s.PictureSources = optional.read("Settings", "PictureSources");
+    s.RomFolderExtensions = optional.read("Parse", "RomFolderExtensions");
+    s.RomFolderSubFolders = optional.read("Parse", "RomFolderSubFolders") == u"1";
+    s.RomFolderGameFolders = optional.read("Parse", "RomFolderGameFolders") == u"1";
+    if (ListsRomFolder(s))
+        s.RomFileMap = AppPaths::romFileMap(appDir);
     return s;
 }
 

@@ -27,7 +27,23 @@ struct FrontEndSettings {
     QString LaunchArguments;
     bool QuickStart = false;
     QString PictureSources;
+    // [Parse], for emulators that print no list: the game list is the files of RomPath whose
+    // extension is one of RomFolderExtensions (";"-separated, letter case ignored), with the
+    // files of its sub-folders too when RomFolderSubFolders is 1, and each folder directly in
+    // RomPath as one game when RomFolderGameFolders is 1. Either of the first and the last
+    // turns the listing on; GameListCommand is not run then.
+    QString RomFolderExtensions;
+    bool RomFolderSubFolders = false;
+    bool RomFolderGameFolders = false;
+    // Not a key: where the ROM folder's listing keeps each game's file, so that Launch can
+    // pass its full path; set by ReadFrontEndSettings while the listing is on, else empty.
+    QString RomFileMap;
 };
+
+// Whether the game list comes from the ROM folder rather than from the emulator's output.
+inline bool ListsRomFolder(const FrontEndSettings& s) {
+    return !s.RomFolderExtensions.trimmed().isEmpty() || s.RomFolderGameFolders;
+}
 
 // Reads the twelve settings in their fixed order, then the optional keys (silently). A 16-bit key that is empty, not a whole
 // number or out of range counts as 0 and is reported on stderr. The RomPath and RomExt

@@ -20,7 +20,8 @@ struct Options {
     QCommandLineOption preset{
         QStringLiteral("preset"),
         QStringLiteral("Sets a folder that holds no dovrel/dovrel.ini up for an emulator "
-                       "without the setup window: demo, mame or scummvm."),
+                       "without the setup window: demo, mame, scummvm, dosbox, fceux, nestopia, "
+                       "gambatte, mgba or stella."),
         QStringLiteral("NAME")};
     QCommandLineOption list{
         QStringLiteral("list"),
@@ -40,7 +41,8 @@ struct Options {
         QStringLiteral("refresh"),
         QStringLiteral("With --list, --print-command or --launch: asks the emulator for its game "
                        "list first. Without it they use the list of the last start "
-                       "(dovrel/glist.lst), and ask the emulator only when there is none.")};
+                       "(dovrel/glist.lst), and ask the emulator only when there is none; a "
+                       "list of the ROM folder's files is always read afresh.")};
     std::vector<QCommandLineOption> qtOwn;
 
     Options() {

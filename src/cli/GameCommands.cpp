@@ -25,8 +25,9 @@ bool GameCommands::loadGames() {
     m_session.enterFolder();
     m_session.readSettings();
     // The list the window shows with quick start: asking the emulator takes seconds for a big
-    // one (MAME), and its list changes only with a new version of it.
-    if (m_refresh || !m_session.hasCache()) {
+    // one (MAME), and its list changes only with a new version of it. A ROM folder is read
+    // afresh: that takes milliseconds, and its games change whenever the user adds one.
+    if (m_refresh || !m_session.hasCache() || ListsRomFolder(m_session.settings())) {
         const GameListResult result = m_session.generateList(m_dialogs);
         if (!result.ok) {
             GameSession::reportListFailure(result, m_err);

@@ -55,8 +55,8 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
         return setup.exitStatus;
     case FirstRunResult::Next::AskInWindow:
         err << "tarvelin: " << QDir::toNativeSeparators(folder.folder)
-            << " holds no dovrel/dovrel.ini; set it up with --preset NAME (demo, mame, scummvm) "
-               "or start tarvelin without --list, --print-command or --launch\n";
+            << " holds no dovrel/dovrel.ini; set it up with --preset NAME (demo, mame, scummvm, "
+               "dosbox, fceux, nestopia, gambatte, mgba, stella) or start tarvelin without --list, --print-command or --launch\n";
         return 1;
     case FirstRunResult::Next::Ready:
         break;

@@ -26,6 +26,10 @@ QString sectionName(const QString& keyName) {
 }
 
 QString emulatorIniFile(const QString& appDir, const QString& emuIniName) {
+    if (emuIniName.startsWith(QStringLiteral("~/")))
+        return QDir::homePath() + emuIniName.mid(1);
+    if (QDir::isAbsolutePath(emuIniName))
+        return emuIniName;
     return appDir + QDir::separator() + emuIniName;
 }
 

@@ -46,7 +46,9 @@ QString inputKey(int k);
 // A KeyName header with every bracket removed, inner and outer blanks kept.
 QString sectionName(const QString& keyName);
 
-// Where the bindings live: the application folder, a separator, then iniName as written.
+// Where the bindings live: the application folder, a separator, then iniName as written. An
+// iniName that is an absolute path, or starts with "~/" (the home folder, where emulators keep
+// these files), is used as that path instead.
 QString emulatorIniFile(const QString& appDir, const QString& emuIniName);
 
 // Reads the definitions and the current bindings. Counts that are missing, not numbers or

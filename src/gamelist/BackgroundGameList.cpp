@@ -3,6 +3,8 @@
 #include "gamelist/BatchCommand.h"
 
 #include <QDir>
+#include <QTextStream>
+#include <QThread>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -16,6 +18,11 @@ BackgroundGameList::BackgroundGameList(GameListRequest request, ListLayout layou
       m_output(QDir::tempPath() + QStringLiteral("/tarvelin-list-XXXXXX")) {}
 
 BackgroundGameList::~BackgroundGameList() {
+    if (m_folderThread) {
+        m_folderThread->disconnect(this);
+        m_stopFolder = true;
+        m_folderThread->wait();
+    }
     if (m_process && m_process->state() != QProcess::NotRunning) {
         m_process->disconnect(this);
 #ifdef Q_OS_UNIX
@@ -34,14 +41,19 @@ void BackgroundGameList::start() {
         QTimer::singleShot(0, this, [this, result] { report(result); });
     };
     if (!EmulatorExists(m_request.appDir, m_request.ExeName)) {
-        reportSoon({false, GameListMessages::emulatorNotFound(m_request.ExeName), {}, {}, false});
+        reportSoon(
+            {false, GameListMessages::emulatorNotFound(m_request.ExeName), {}, {}, false, {}});
+        return;
+    }
+    if (m_request.folder.isOn()) {
+        startFolderListing();
         return;
     }
     if (!m_output.open()) {
         reportSoon({false, GameListMessages::unknownError(),
                     QStringLiteral("cannot make a temporary file for the game list: ") +
                         m_output.errorString(),
-                    {}, false});
+                    {}, false, {}});
         return;
     }
     m_process = new QProcess(this);
@@ -64,6 +76,20 @@ void BackgroundGameList::start() {
             listEnded();
     });
     m_process->start();
+}
+
+void BackgroundGameList::startFolderListing() {
+    m_folderThread = QThread::create(
+        [this] { m_folderResult = ListRomFolderIntoCache(m_request, true, &m_stopFolder); });
+    m_folderThread->setParent(this);
+    connect(m_folderThread, &QThread::finished, this, [this] {
+        QTextStream err(stderr);
+        for (const QString& line : std::as_const(m_folderResult.warnings))
+            err << line << '\n';
+        err.flush();
+        report(m_folderResult);
+    });
+    m_folderThread->start();
 }
 
 void BackgroundGameList::listEnded() {

@@ -2,6 +2,7 @@
 
 #include "base/AppPaths.h"
 #include "base/Ini.h"
+#include "base/Settings.h"
 #include "gamelist/BatchCommand.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListOutput.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 namespace {
 
@@ -26,7 +28,7 @@ QString checkAdvice(const QString& GlName) {
 }
 
 GameListResult failure(const QString& message, const QString& cause = QString()) {
-    return {false, message, cause, QString(), false};
+    return {false, message, cause, QString(), false, {}};
 }
 
 // The cause of an unknown error: what was done to which file, and the system's reason.
@@ -93,7 +95,7 @@ GameListResult cutIntoCache(const QByteArray& bytes, const GameListRequest& r, L
     case GameListOutput::Outcome::Parsed:
         break;
     }
-    return {true, QString(), QString(), helpText, false};
+    return {true, QString(), QString(), helpText, false, {}};
 }
 
 // Only a regular file is read: opening a FIFO in its place would wait for a writer forever.
@@ -116,7 +118,16 @@ GameListResult storeCache(const GameListRequest& r, const QByteArray& cache,
     if ((changed || same == SameCache::Write) && !WriteFileAtomically(cacheFile, cache, &error))
         return failure(GameListMessages::unknownError(),
                        cause(QStringLiteral("cannot write"), cacheFile, error));
-    return {true, QString(), QString(), helpText, changed};
+    return {true, QString(), QString(), helpText, changed, {}};
+}
+
+void printWarnings(const QStringList& warnings) {
+    if (warnings.isEmpty())
+        return;
+    QTextStream err(stderr);
+    for (const QString& line : warnings)
+        err << line << '\n';
+    err.flush();
 }
 
 GameListResult removeOutputFile(const GameListRequest& r, const GameListResult& result) {
@@ -159,10 +170,54 @@ QString RedirectedListArguments(const QString& gameListCommand, const QString& a
            outputFileName() + u'"';
 }
 
+GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings& s) {
+    GameListRequest request{appDir,
+                            s.ExeName,
+                            s.GameListCommand,
+                            QStringLiteral("gamelist.txt"),
+                            s.GameListStartLine,
+                            double(s.HelpEndLine),
+                            s.GameListRomLen,
+                            {}};
+    if (ListsRomFolder(s))
+        request.folder = RomFolderRulesFor(appDir, s);
+    return request;
+}
+
+ListLayout ListLayoutFor(const FrontEndSettings& s) {
+    return {s.RomNameEndsAtBlank, s.UnquoteDescriptions};
+}
+
+GameListResult ListRomFolderIntoCache(const GameListRequest& request, bool keepSame,
+                                      const std::atomic<bool>* stop) {
+    const RomFolderList list = ListRomFolder(request.folder, stop);
+    if (stop && stop->load())
+        return failure(GameListMessages::unknownError(),
+                       QStringLiteral("the listing of the ROM folder was stopped"));
+    GameListCacheWriter cache(list.games.size() * 40);
+    for (const RomFile& game : list.games)
+        cache.add(game.rom, game.rom);
+    const QString mapFile = AppPaths::romFileMap(request.appDir);
+    const QByteArray map = RomFileMap::bytes(list.games);
+    QString error;
+    if ((!keepSame || !holdsBytes(mapFile, map)) && !WriteFileAtomically(mapFile, map, &error))
+        return failure(GameListMessages::unknownError(),
+                       cause(QStringLiteral("cannot write"), mapFile, error));
+    GameListResult result =
+        storeCache(request, cache.bytes(), QString(), keepSame ? SameCache::Keep : SameCache::Write);
+    result.warnings = list.warnings;
+    return result;
+}
+
 GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request,
                                 ListLayout layout) {
     if (!EmulatorExists(request.appDir, request.ExeName))
         return failure(GameListMessages::emulatorNotFound(request.ExeName));
+    if (request.folder.isOn()) {
+        const GameListResult result = ListRomFolderIntoCache(request, false);
+        printWarnings(result.warnings);
+        return result;
+    }
     if (!request.GameListCommand.isEmpty() && !runListCommand(dialogs, request))
         return failure(GameListMessages::unknownError(),
                        QStringLiteral("the script that runs the list command could not be "
@@ -172,6 +227,11 @@ GameListResult GenerateGameList(Dialogs& dialogs, const GameListRequest& request
 }
 
 GameListResult BuildGameListCache(const GameListRequest& request, ListLayout layout) {
+    if (request.folder.isOn()) {
+        const GameListResult result = ListRomFolderIntoCache(request, false);
+        printWarnings(result.warnings);
+        return result;
+    }
     const QString output = outputPath(request);
     if (!QFileInfo(output).isFile())
         return failure(GameListMessages::outputNotFound(request.GlName));
@@ -198,18 +258,4 @@ GameListResult RefreshGameListCache(const GameListRequest& request, const QByteA
     if (!result.ok)
         return result;
     return storeCache(request, cache, result.HelpText, SameCache::Keep);
-}
-
-GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings& s) {
-    return {appDir,
-            s.ExeName,
-            s.GameListCommand,
-            QStringLiteral("gamelist.txt"),
-            s.GameListStartLine,
-            double(s.HelpEndLine),
-            s.GameListRomLen};
-}
-
-ListLayout ListLayoutFor(const FrontEndSettings& s) {
-    return {s.RomNameEndsAtBlank, s.UnquoteDescriptions};
 }

@@ -3,6 +3,7 @@
 #include "base/Dialogs.h"
 #include "base/Settings.h"
 #include "launch/CommandLine.h"
+#include "launch/RomFileMap.h"
 
 #include <QDir>
 
@@ -11,6 +12,13 @@ constexpr double kHidden = 0;
 } // namespace
 
 QString RomArgument(const FrontEndSettings& settings, const QString& romName) {
+    if (!settings.RomFileMap.isEmpty()) {
+        // A game of the ROM folder: its own file, found where the listing found it. A game the
+        // map does not know is given the path it would have, for the emulator to report.
+        QString path = RomFileMap::findInFile(settings.RomFileMap, romName)
+                           .value_or(QDir(settings.RomPath).absoluteFilePath(romName));
+        return u'"' + path.replace(u'"', QStringLiteral("\"\"\"")) + u'"';
+    }
     QString argument = IsOn(settings.SendRomPath) ? settings.RomPath + romName + settings.RomExt
                                                   : romName;
     // A quote in a ROM name or path would close the group and turn the rest of the name into

@@ -12,6 +12,9 @@ struct FrontEndSettings;
 // SendRomPath is on, else the bare ROM name; in double quotes when RomPathinQuotes is on,
 // whatever SendRomPath says. A flag is on only when it equals 1. A quote inside is written as
 // three quotes, which the command-line splitting reads as one literal quote.
+// For a list made from the ROM folder (settings.RomFileMap set) it is instead the full path of
+// the game's own file, whatever its extension, always in double quotes so that blanks stay in
+// it; SendRomPath, RomPathinQuotes and RomExt do not apply.
 QString RomArgument(const FrontEndSettings& settings, const QString& romName);
 
 // The text that follows ExeName: " " + ROM argument, then " " + the option string when that is

@@ -105,8 +105,10 @@ bool GameSession::hasCache() const {
 }
 
 bool GameSession::startsQuickly() const {
-    // Without a list command there is no emulator to wait for; without a cache nothing to show.
-    return m_settings.QuickStart && !m_settings.GameListCommand.isEmpty() && hasCache();
+    // Without a list command or a ROM folder to list there is nothing to wait for; without a
+    // cache nothing to show.
+    return m_settings.QuickStart &&
+           (!m_settings.GameListCommand.isEmpty() || ListsRomFolder(m_settings)) && hasCache();
 }
 
 const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {

@@ -20,6 +20,12 @@ constexpr Known kKnown[] = {
     {"demo", "Demo emulator (bundled, no ROMs needed)", "demo"},
     {"mame", "MAME", "presets/mame"},
     {"scummvm", "ScummVM", "presets/scummvm"},
+    {"dosbox", "DOSBox (DOS programs and game folders)", "presets/dosbox"},
+    {"fceux", "FCEUX (NES)", "presets/fceux"},
+    {"nestopia", "RetroArch with Nestopia (NES)", "presets/nestopia"},
+    {"gambatte", "RetroArch with Gambatte (Game Boy)", "presets/gambatte"},
+    {"mgba", "mGBA (Game Boy Advance)", "presets/mgba"},
+    {"stella", "Stella (Atari 2600)", "presets/stella"},
 };
 
 QString presetSettings(const QString& folder) {

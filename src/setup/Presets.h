@@ -9,7 +9,7 @@
 // A ready-made settings folder for one emulator, as shipped with Tarvelin, and whether that
 // emulator's program is on this machine.
 struct Preset {
-    QString name;    // what --preset takes: "demo", "mame", "scummvm"
+    QString name;    // what --preset takes: "demo", "mame", "scummvm", "dosbox" ...
     QString title;   // what the setup window shows
     QString source;  // the shipped folder; empty when this installation lacks it
     QString program; // ExeName as the preset names it
@@ -32,7 +32,8 @@ struct PresetPlaces {
 PresetPlaces PresetPlacesFor(const QString& exeDir, const QString& pathValue);
 
 // The presets Tarvelin knows, in the order the setup window offers them: the demo emulator,
-// MAME, ScummVM. A preset's folder is the first share folder that holds its dovrel.ini; its
+// MAME, ScummVM, then the console emulators that list the ROM folder (DOSBox, FCEUX, RetroArch
+// with Nestopia and with Gambatte, mGBA, Stella). A preset's folder is the first share folder that holds its dovrel.ini; its
 // program is looked for in the program folders, then on the search path.
 std::vector<Preset> FindPresets(const PresetPlaces& places);
 

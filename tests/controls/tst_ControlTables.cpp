@@ -8,6 +8,9 @@
 class tst_ControlTables : public QObject {
     Q_OBJECT
 private slots:
+    void emulatorFileInTheHomeOrAbsolute_data();
+    void emulatorFileInTheHomeOrAbsolute();
+    void bindingsReadFromTheHomeFolder();
     void inputNumbersContinueAcrossCategories();
     void bindingsReadFromEmulatorFile();
     void sectionNameKeepsInnerBlanks_data();
@@ -181,6 +184,37 @@ void tst_ControlTables::emulatorFileBesideApplication() {
     QCOMPARE(ControlDefinitions::emulatorIniFile(app.path(), t.EmuIniName),
              app.file("cfg/my emu.ini"));
     QCOMPARE(t.InputList[1].binding, QString("bound"));
+}
+
+void tst_ControlTables::emulatorFileInTheHomeOrAbsolute_data() {
+    QTest::addColumn<QString>("iniName");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("relative") << "emu.ini" << "/app/emu.ini";
+    QTest::newRow("absolute") << "/etc/emu/input.ini" << "/etc/emu/input.ini";
+    QTest::newRow("home") << "~/.config/mgba/config.ini"
+                          << QDir::homePath() + "/.config/mgba/config.ini";
+    QTest::newRow("tilde without slash is a name") << "~emu.ini" << "/app/~emu.ini";
+    QTest::newRow("tilde further in") << "cfg/~/x.ini" << "/app/cfg/~/x.ini";
+}
+
+void tst_ControlTables::emulatorFileInTheHomeOrAbsolute() {
+    QFETCH(QString, iniName);
+    QFETCH(QString, expected);
+    QCOMPARE(ControlDefinitions::emulatorIniFile("/app", iniName), expected);
+}
+
+void tst_ControlTables::bindingsReadFromTheHomeFolder() {
+    TestAppFolder app;
+    TestAppFolder home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    app.write("dovrel/controldef.ini", "[General]\niniName=~/.config/emu/config.ini\nnumCats=1\n"
+                                       "[cat1]\nKeyName=[gba.input.SDLK]\nnumInputs=1\n"
+                                       "input1=keyA|A|120\n");
+    home.write(".config/emu/config.ini", "[gba.input.SDLK]\nkeyA=113\n");
+    const ControlTables t = ControlDefinitions::ReadControlTables(app.path());
+    qputenv("HOME", oldHome);
+    QCOMPARE(t.InputList[1].binding, QString("113"));
 }
 
 void tst_ControlTables::hugeCountsStayBounded() {

@@ -24,7 +24,7 @@ void writeEmulator(const TestAppFolder& app, const QString& name, QByteArray out
 }
 
 GameListRequest demoRequest(const TestAppFolder& app) {
-    return {app.path(), "fakeemu", "-listfull", "gamelist.txt", 3, 1, 9};
+    return {app.path(), "fakeemu", "-listfull", "gamelist.txt", 3, 1, 9, {}};
 }
 
 const QByteArray kOldCache = "old|Old Game\r\n";
@@ -151,7 +151,7 @@ void tst_GameListGenerator::failures() {
         QVERIFY(QDir(app.path()).mkpath("gamelist.txt"));
     FakeDialogs dialogs;
     const GameListResult result =
-        GenerateGameList(dialogs, {app.path(), exeName, command, "gamelist.txt", 3, 2, qint16(romLen)});
+        GenerateGameList(dialogs, {app.path(), exeName, command, "gamelist.txt", 3, 2, qint16(romLen), {}});
     QVERIFY(!result.ok);
     QCOMPARE(result.message, message);
     QVERIFY(result.HelpText.isEmpty());
@@ -167,12 +167,12 @@ void tst_GameListGenerator::emptyExeNamePassesTheEmulatorCheck() {
     TestAppFolder app;
     app.write("gamelist.txt", "h\nh\nh\nh\ng1       Game One\n");
     FakeDialogs dialogs;
-    GameListResult result = GenerateGameList(dialogs, {app.path(), "", "", "gamelist.txt", 3, 0, 9});
+    GameListResult result = GenerateGameList(dialogs, {app.path(), "", "", "gamelist.txt", 3, 0, 9, {}});
     QVERIFY(result.ok);
     QCOMPARE(app.read("dovrel/glist.lst"), QByteArray("g1|Game One\r\n"));
 
     // With a list command the line starts with a blank and runs nothing useful.
-    result = GenerateGameList(dialogs, {app.path(), "", "-listfull", "gamelist.txt", 3, 0, 9});
+    result = GenerateGameList(dialogs, {app.path(), "", "-listfull", "gamelist.txt", 3, 0, 9, {}});
     QVERIFY(!result.ok);
     QVERIFY(result.message.startsWith("gamelist.txt empty!"));
 }

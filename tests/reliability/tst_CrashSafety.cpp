@@ -153,7 +153,7 @@ void tst_CrashSafety::failedRenameLeavesEveryFileWhole() {
              BindingsWriter::Outcome::Saved;
     } else {
         const GameListResult result =
-            BuildGameListCache({app.path(), "emu", "", "gamelist.txt", 0, 0, 5});
+            BuildGameListCache({app.path(), "emu", "", "gamelist.txt", 0, 0, 5, {}});
         ok = result.ok;
         QCOMPARE(result.message, QString("Unknown List Generation error!"));
     }
@@ -203,7 +203,7 @@ void tst_CrashSafety::fullDisk() {
             output += "game" + QByteArray::number(i) + "  A game\n";
         app.write("gamelist.txt", output);
         const GameListResult result =
-            BuildGameListCache({app.path(), "emu", "", "gamelist.txt", 0, 0, 9});
+            BuildGameListCache({app.path(), "emu", "", "gamelist.txt", 0, 0, 9, {}});
         ok = result.ok;
         QCOMPARE(app.read("disk/glist.lst"), old);
         QVERIFY(app.exists("gamelist.txt"));

@@ -22,7 +22,7 @@ const QByteArray kOldCache = "old|Old Game\r\n";
 
 GameListRequest request(const TestAppFolder& app, int startLine, int helpEnd, int romLen) {
     return {app.path(),      "emu",         "", "gamelist.txt", qint16(startLine),
-            double(helpEnd), qint16(romLen)};
+            double(helpEnd), qint16(romLen), {}};
 }
 
 QString firstLine(const QString& text) {

@@ -107,7 +107,8 @@ void tst_Presets::findsPrograms() {
 void tst_Presets::listsTheKnownPresetsInOrder() {
     const Installation inst;
     const std::vector<Preset> presets = inst.presets();
-    QCOMPARE(PresetNames(presets), QString("demo, mame, scummvm"));
+    QCOMPARE(PresetNames(presets),
+             QString("demo, mame, scummvm, dosbox, fceux, nestopia, gambatte, mgba, stella"));
     QCOMPARE(presets[0].source, inst.path("share/tarvelin/demo"));
     QCOMPARE(presets[0].program, QString("demoemu"));
     QCOMPARE(presets[1].program, QString("mame"));
@@ -222,7 +223,8 @@ void tst_Presets::firstRunWithoutWindow_data() {
     QTest::newRow("demo into a set-up folder: left as it is")
         << "demo" << true << ready << 0 << "@/data is set up already" << false;
     QTest::newRow("unknown name") << "doom" << false << end << 2
-                                  << "unknown preset \"doom\" (there are demo, mame, scummvm)"
+                                  << "unknown preset \"doom\" (there are demo, mame, scummvm, "
+                                     "dosbox, fceux, nestopia, gambatte, mgba, stella)"
                                   << false;
     QTest::newRow("unknown name, folder set up")
         << "doom" << true << end << 2 << "unknown preset" << false;
