@@ -11,14 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace {} // namespace
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<QByteArray> parts =

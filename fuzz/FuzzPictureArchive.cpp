@@ -11,14 +11,11 @@
 
 namespace {
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 const QStringList kSuffixes = {QStringLiteral("png"), QStringLiteral("jpg")};
 
 } // namespace
+
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<QByteArray> parts =

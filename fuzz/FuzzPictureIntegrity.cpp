@@ -2,21 +2,20 @@
 // says nothing of a file that is neither, and judges a file by its bytes alone.
 #include "pictures/PictureIntegrity.h"
 
+#include "FuzzScratch.h"
+
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool looksLikePngOrJpeg(const QByteArray& bytes) {
     return bytes.startsWith("\x89PNG") || bytes.startsWith("\xFF\xD8");
 }
 
 } // namespace
+
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -3,19 +3,16 @@
 // than parts.
 #include "pictures/PictureSources.h"
 
+#include "FuzzScratch.h"
+
 #include <QDir>
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace {} // namespace
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString setting = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

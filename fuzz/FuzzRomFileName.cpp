@@ -14,14 +14,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace {} // namespace
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
@@ -54,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The name as a real file in a folder of its own: the listing agrees with the name alone.
-    if (isFolder || name.isEmpty() || name.contains('/') || name.contains('\0') || name.size() > 200)
+    if (isFolder || name.isEmpty() || name.contains('/') || name.contains('\0') ||
+        name.size() > 200)
         return 0;
     static int round = 0;
     const QString folder = FuzzScratch::path(QStringLiteral("roms%1").arg(round++));

@@ -33,6 +33,13 @@ inline QByteArray read(const QString& relative) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A property of the code under test that the input broke: the run ends as a crash, with the
+// input kept.
+inline void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
 // Fuzz input cut at its first NUL bytes into at most `count` parts (the last keeps any NULs).
 inline QList<QByteArray> parts(const QByteArray& input, int count) {
     QList<QByteArray> out;

@@ -10,14 +10,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace {} // namespace
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));

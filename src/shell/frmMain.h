@@ -101,7 +101,7 @@ public:
     const MainMenus& menus() const { return *m_menus; }
 
     // The controls of the fixed layout and the templates of the options panel (element 1 of
-    // each control array), by their specified names.
+    // each control array), by their standard names.
     GameListBox* lstGames = nullptr;
     QPushButton* cmdLaunch = nullptr;
     QPushButton* cmdSaveDefault = nullptr;
