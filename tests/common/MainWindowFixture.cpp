@@ -12,3 +12,10 @@ void MainWindowFixture::startFromCache() {
     w.LoadGameList(false);
     w.InitCfg();
 }
+
+QStringList ListedTitles(const frmMain& w) {
+    QStringList texts;
+    for (int row = 0; row < w.lstGames->count(); ++row)
+        texts << w.lstGames->itemText(row);
+    return texts;
+}

@@ -26,3 +26,6 @@ public:
     FakeDialogs dialogs;
     frmMain w;
 };
+
+// The texts of lstGames' entries, top to bottom, as drawn.
+QStringList ListedTitles(const frmMain& w);

@@ -40,13 +40,6 @@ QByteArray listOf(const QList<int>& without, const QList<int>& extra = {}) {
     return list;
 }
 
-QStringList listed(const frmMain& w) {
-    QStringList texts;
-    for (int row = 0; row < w.lstGames->count(); ++row)
-        texts << w.lstGames->itemText(row);
-    return texts;
-}
-
 } // namespace
 
 class tst_frmMainQuickStart : public QObject {
@@ -94,8 +87,8 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(!win.w.backgroundListRunning(), 10000);
         QVERIFY2(win.dialogs.shown.isEmpty(), qPrintable(win.dialogs.shown.value(0).text));
-        QCOMPARE(listed(win.w).contains("Game 10"), !changed);
-        QCOMPARE(listed(win.w).contains("Game 60"), changed);
+        QCOMPARE(ListedTitles(win.w).contains("Game 10"), !changed);
+        QCOMPARE(ListedTitles(win.w).contains("Game 60"), changed);
         QCOMPARE(win.w.lstGames->itemText(win.w.lstGames->currentRow()), QString("Game 05"));
         QCOMPARE(win.w.optionsPanel().text(1), QString("edited, not saved"));
         QCOMPARE(scroll->value(), scrolled);
@@ -115,7 +108,7 @@ private slots:
         QVERIFY(win.w.Form_Load());
         // Never drawn (a window that starts hidden): the list command starts all the same.
         QTRY_VERIFY_WITH_TIMEOUT(!win.w.backgroundListRunning(), 10000);
-        QCOMPARE(listed(win.w), QStringList({"Game 00", "Game 01"}));
+        QCOMPARE(ListedTitles(win.w), QStringList({"Game 00", "Game 01"}));
         QCOMPARE(win.dialogs.shown.size(), 1);
         QCOMPARE(win.dialogs.shown[0].kind, QString("warning"));
         QVERIFY(win.dialogs.shown[0].text.contains("gamelist.txt empty!"));

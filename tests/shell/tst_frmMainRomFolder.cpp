@@ -29,13 +29,6 @@ void setUp(const TestAppFolder& app, bool quick) {
                                    "opt1=-f|Full screen|2|0\n");
 }
 
-QStringList listed(const frmMain& w) {
-    QStringList texts;
-    for (int row = 0; row < w.lstGames->count(); ++row)
-        texts << w.lstGames->itemText(row);
-    return texts;
-}
-
 } // namespace
 
 void tst_frmMainRomFolder::startsWithTheFolderAndQuickStartRefreshes() {
@@ -48,18 +41,18 @@ void tst_frmMainRomFolder::startsWithTheFolderAndQuickStartRefreshes() {
         QVERIFY(first.w.Form_Load());
         QVERIFY(!first.w.backgroundListRunning());
         // RomExt is .zip and missing games are hidden, yet both games are there.
-        QCOMPARE(listed(first.w), (QStringList{"Alpha (World)", "Beta"}));
+        QCOMPARE(ListedTitles(first.w), (QStringList{"Alpha (World)", "Beta"}));
         QVERIFY2(first.dialogs.shown.isEmpty(), qPrintable(first.dialogs.shown.value(0).text));
     }
     setUp(app, true);
     app.write("roms/Gamma.nes", "");
     MainWindowFixture win(app);
     QVERIFY(win.w.Form_Load());
-    QCOMPARE(listed(win.w), (QStringList{"Alpha (World)", "Beta"})); // the last list, at once
+    QCOMPARE(ListedTitles(win.w), (QStringList{"Alpha (World)", "Beta"})); // the last list, at once
     QVERIFY(win.w.backgroundListRunning());
     win.w.show();
     QTRY_VERIFY_WITH_TIMEOUT(!win.w.backgroundListRunning(), 10000);
-    QCOMPARE(listed(win.w), (QStringList{"Alpha (World)", "Beta", "Gamma"}));
+    QCOMPARE(ListedTitles(win.w), (QStringList{"Alpha (World)", "Beta", "Gamma"}));
     QVERIFY(app.read("dovrel/romfiles.lst").contains(app.file("roms/Gamma.nes").toUtf8()));
     QVERIFY2(win.dialogs.shown.isEmpty(), qPrintable(win.dialogs.shown.value(0).text));
 }
