@@ -6,6 +6,10 @@
 // were saved, whatever they hold, and saving the file again, unchanged, gives the same bytes
 // (where each value is one that the reader gives back as written: no outer blanks, no longer
 // than its limit).
+// The load is checked on the full tables; the saves run on the tables with each run of equal
+// rows cut to two. A short definition file may announce 32,767 inputs that it never defines:
+// those rows are all alike and write the same entry over and over, so saving every one of them
+// shows nothing that two do not, and made the target manage a few runs a second.
 #include "base/Ini.h"
 #include "base/IniDocument.h"
 #include "controls/BindingsWriter.h"
@@ -143,6 +147,29 @@ void checkSave(const ControlTables& loaded, const IniSnapshot& defs, const QByte
     require(readFile(file) == after);
 }
 
+bool sameRow(const InputRow& a, const InputRow& b) {
+    return a.iniKey == b.iniKey && a.caption == b.caption &&
+           a.defaultBinding == b.defaultBinding && a.binding == b.binding;
+}
+
+ControlTables withRunsCut(const ControlTables& loaded) {
+    ControlTables cut = loaded;
+    cut.InputList.resize(1);
+    for (CategoryEntry& category : cut.CatIndex) {
+        const int first = category.first;
+        category.first = int(cut.InputList.size());
+        int run = 0;
+        for (int n = first; n < first + category.count; ++n) {
+            const InputRow& row = loaded.InputList[size_t(n)];
+            run = n > first && sameRow(row, loaded.InputList[size_t(n) - 1]) ? run + 1 : 0;
+            if (run < 2)
+                cut.InputList.push_back(row);
+        }
+        category.count = int(cut.InputList.size()) - category.first;
+    }
+    return cut;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -164,8 +191,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const ControlTables tables = ControlDefinitions::ReadControlTables(appDir);
     checkTables(tables, defs, emulatorIni);
-    checkSave(tables, defs, parts[1], false);
-    checkSave(tables, defs, parts[1], true);
+    const ControlTables saved = withRunsCut(tables);
+    checkSave(saved, defs, parts[1], false);
+    checkSave(saved, defs, parts[1], true);
     if (!iniName.isEmpty())
         QFile::remove(emulatorIni);
     return 0;
