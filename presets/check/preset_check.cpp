@@ -4,9 +4,10 @@
 // waits for it. Prints the composed argument list, one per line after "argument:".
 // Exit status: 0 when the list was generated and the emulator ended with status 0.
 //   preset_check APPDIR ROM [EXTRA OPTION TEXT]
-// With --bind, saves one binding the way Config -> Controls saves it (every defined input
-// written into the emulator's own file), the input's key name given as scancodes.ini spells it:
-//   preset_check --bind APPDIR INIKEY KEYNAME
+// With --bind, saves bindings the way Config -> Controls saves them (every defined input
+// written into the emulator's own file), each key name given as scancodes.ini spells it; an
+// input is named by its category's number and its key, as two categories may share a key:
+//   preset_check --bind APPDIR CATEGORY:INIKEY KEYNAME [CATEGORY:INIKEY KEYNAME ...]
 #include "base/AppPaths.h"
 #include "base/Settings.h"
 #include "common/FakeDialogs.h"
@@ -28,14 +29,25 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList args = app.arguments();
-    if (args.size() == 5 && args[1] == u"--bind") {
+    if (args.size() >= 5 && args.size() % 2 == 1 && args[1] == u"--bind") {
         ControlTables tables = ControlDefinitions::ReadControlTables(args[2]);
-        bool found = false;
-        for (InputRow& row : tables.InputList)
-            if (!row.iniKey.isEmpty() && row.iniKey == args[3]) {
-                row.binding = args[4];
-                found = true;
+        bool found = true;
+        for (qsizetype a = 3; a + 1 < args.size(); a += 2) {
+            const QString category = args[a].section(u':', 0, 0);
+            const QString key = args[a].section(u':', 1);
+            bool one = false;
+            for (int c = 1; c <= tables.numCats; ++c) {
+                const CategoryEntry& entry = tables.CatIndex[size_t(c) - 1];
+                for (int n = entry.first; n < entry.first + entry.count; ++n)
+                    if (QString::number(c) == category && tables.InputList[size_t(n)].iniKey == key) {
+                        tables.InputList[size_t(n)].binding = args[a + 1];
+                        one = true;
+                    }
             }
+            if (!one)
+                out << "no input " << args[a] << "\n";
+            found = found && one;
+        }
         const QString file = ControlDefinitions::emulatorIniFile(args[2], tables.EmuIniName);
         const IniSnapshot definitions(AppPaths::controlDefinitions(args[2]));
         const bool saved = found && BindingsWriter(tables, definitions).save(file) ==

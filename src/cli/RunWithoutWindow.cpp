@@ -44,9 +44,9 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
         return 0;
     }
 
-    const FirstRunResult setup =
-        FirstRunWithoutWindow(folder.folder, command.preset,
-                              FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH"))));
+    const std::vector<Preset> presets =
+        FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH")));
+    const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, command.preset, presets);
     if (!setup.message.isEmpty())
         err << "tarvelin: " << setup.message << u'\n';
     err.flush();
@@ -55,8 +55,8 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
         return setup.exitStatus;
     case FirstRunResult::Next::AskInWindow:
         err << "tarvelin: " << QDir::toNativeSeparators(folder.folder)
-            << " holds no dovrel/dovrel.ini; set it up with --preset NAME (demo, mame, scummvm, "
-               "dosbox, fceux, nestopia, gambatte, mgba, stella) or start tarvelin without --list, --print-command or --launch\n";
+            << " holds no dovrel/dovrel.ini; set it up with --preset NAME (" << PresetNames(presets)
+            << ") or start tarvelin without --list, --print-command or --launch\n";
         return 1;
     case FirstRunResult::Next::Ready:
         break;

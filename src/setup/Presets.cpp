@@ -26,6 +26,7 @@ constexpr Known kKnown[] = {
     {"gambatte", "RetroArch with Gambatte (Game Boy)", "presets/gambatte"},
     {"mgba", "mGBA (Game Boy Advance)", "presets/mgba"},
     {"stella", "Stella (Atari 2600)", "presets/stella"},
+    {"hatari", "Hatari (Atari ST)", "presets/hatari"},
 };
 
 QString presetSettings(const QString& folder) {

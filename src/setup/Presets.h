@@ -33,8 +33,9 @@ PresetPlaces PresetPlacesFor(const QString& exeDir, const QString& pathValue);
 
 // The presets Tarvelin knows, in the order the setup window offers them: the demo emulator,
 // MAME, ScummVM, then the console emulators that list the ROM folder (DOSBox, FCEUX, RetroArch
-// with Nestopia and with Gambatte, mGBA, Stella). A preset's folder is the first share folder that holds its dovrel.ini; its
-// program is looked for in the program folders, then on the search path.
+// with Nestopia and with Gambatte, mGBA, Stella, Hatari). A preset's folder is the first share
+// folder that holds its dovrel.ini; its program is looked for in the program folders, then on
+// the search path.
 std::vector<Preset> FindPresets(const PresetPlaces& places);
 
 std::optional<Preset> PresetNamed(const std::vector<Preset>& presets, const QString& name);

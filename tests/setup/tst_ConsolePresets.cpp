@@ -51,6 +51,11 @@ void tst_ConsolePresets::setsUpListsAndLaunches_data() {
                             << QStringList{"-fullscreen", "0", "-tia.zoom", "3", "-tv.filter",
                                            "0", "-palette", "standard", "-audio.volume", "80",
                                            "{path}"};
+    QTest::newRow("hatari") << "hatari" << "roms/st/Blue (World).st"
+                            << QStringList{"--machine", "st", "--memsize", "1", "--fast-boot",
+                                           "off", "--zoom", "1", "--statusbar", "on",
+                                           "--borders", "on", "--joy1", "keys", "--joy0", "none",
+                                           "--sound", "44100", "{path}"};
 }
 
 void tst_ConsolePresets::setsUpListsAndLaunches() {

@@ -108,7 +108,7 @@ void tst_Presets::listsTheKnownPresetsInOrder() {
     const Installation inst;
     const std::vector<Preset> presets = inst.presets();
     QCOMPARE(PresetNames(presets),
-             QString("demo, mame, scummvm, dosbox, fceux, nestopia, gambatte, mgba, stella"));
+             QString("demo, mame, scummvm, dosbox, fceux, nestopia, gambatte, mgba, stella, hatari"));
     QCOMPARE(presets[0].source, inst.path("share/tarvelin/demo"));
     QCOMPARE(presets[0].program, QString("demoemu"));
     QCOMPARE(presets[1].program, QString("mame"));
@@ -224,7 +224,7 @@ void tst_Presets::firstRunWithoutWindow_data() {
         << "demo" << true << ready << 0 << "@/data is set up already" << false;
     QTest::newRow("unknown name") << "doom" << false << end << 2
                                   << "unknown preset \"doom\" (there are demo, mame, scummvm, "
-                                     "dosbox, fceux, nestopia, gambatte, mgba, stella)"
+                                     "dosbox, fceux, nestopia, gambatte, mgba, stella, hatari)"
                                   << false;
     QTest::newRow("unknown name, folder set up")
         << "doom" << true << end << 2 << "unknown preset" << false;
