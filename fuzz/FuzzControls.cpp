@@ -59,9 +59,14 @@ void checkTables(const ControlTables& t, const IniSnapshot& defs, const QString&
         const CategoryEntry& category = t.CatIndex[size_t(c) - 1];
         const QString section = ControlDefinitions::sectionName(
             defs.read(ControlDefinitions::categorySection(c), "KeyName"));
+        // Rows that share a key share its binding: each key is looked up once.
+        QHash<QString, QString> bindingOf;
         for (int k = 1; k <= category.count; ++k) {
             const InputRow& row = t.InputList[size_t(category.first + k - 1)];
-            require(row.binding == bindings.read(section, row.iniKey + u' '));
+            auto found = bindingOf.constFind(row.iniKey);
+            if (found == bindingOf.constEnd())
+                found = bindingOf.insert(row.iniKey, bindings.read(section, row.iniKey + u' '));
+            require(row.binding == *found);
         }
     }
 }
@@ -164,8 +169,11 @@ bool sameRow(const InputRow& a, const InputRow& b) {
 }
 
 ControlTables withRunsCut(const ControlTables& loaded) {
-    ControlTables cut = loaded;
-    cut.InputList.resize(1);
+    ControlTables cut; // the rows are copied below, the rest as it is
+    cut.EmuIniName = loaded.EmuIniName;
+    cut.CIniType = loaded.CIniType;
+    cut.numCats = loaded.numCats;
+    cut.CatIndex = loaded.CatIndex;
     for (CategoryEntry& category : cut.CatIndex) {
         const int first = category.first;
         category.first = int(cut.InputList.size());

@@ -5,6 +5,7 @@
 #include "base/Numeric.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 
@@ -63,8 +64,19 @@ ControlTables ReadControlTables(const QString& appDir) {
         category.first = n;
         category.count = std::min<int>(readCount(defs, section, QStringLiteral("numInputs")),
                                        ControlTables::maxInputs - (n - 1));
+        // A count may announce far more inputs than the file defines; an undefined one has
+        // empty fields and the binding of the empty key, so only the defined keys are read.
+        const QStringList definedKeys = defs.keyNames(section);
+        const QSet<QString> defined(definedKeys.cbegin(), definedKeys.cend());
+        const QString unnamedBinding = bindings.read(emuSection, QStringLiteral(" "));
+        t.InputList.reserve(t.InputList.size() + size_t(category.count));
         for (int k = 1; k <= category.count; ++k, ++n) {
-            const QStringList fields = defs.read(section, inputKey(k)).split(u'|');
+            const QString key = inputKey(k); // ASCII, so its folded form is its lower case
+            if (!defined.contains(key)) {
+                t.InputList.push_back(InputRow{{}, {}, {}, unnamedBinding});
+                continue;
+            }
+            const QStringList fields = defs.read(section, key).split(u'|');
             InputRow row;
             row.iniKey = fields.value(0);
             row.caption = fields.value(1);
