@@ -71,8 +71,7 @@ void checkLaunch(const QString& rom, const QString& options, bool quoted, bool w
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QByteArray> parts =
-        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 2);
+    const QList<QByteArray> parts = FuzzScratch::parts(data, size, 2);
     const QString rom = QString::fromUtf8(parts[0]);
     const QString options = QString::fromUtf8(parts[1]);
     checkSplit(rom);

@@ -164,8 +164,8 @@ void checkSave(const ControlTables& loaded, const IniSnapshot& defs, const QByte
 }
 
 bool sameRow(const InputRow& a, const InputRow& b) {
-    return a.iniKey == b.iniKey && a.caption == b.caption &&
-           a.defaultBinding == b.defaultBinding && a.binding == b.binding;
+    return a.iniKey == b.iniKey && a.caption == b.caption && a.defaultBinding == b.defaultBinding &&
+           a.binding == b.binding;
 }
 
 ControlTables withRunsCut(const ControlTables& loaded) {
@@ -192,8 +192,7 @@ ControlTables withRunsCut(const ControlTables& loaded) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QByteArray> parts =
-        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 2);
+    const QList<QByteArray> parts = FuzzScratch::parts(data, size, 2);
     const QString appDir = FuzzScratch::path(QStringLiteral("app"));
     FuzzScratch::write(QStringLiteral("app/dovrel/controldef.ini"), parts[0]);
     const IniSnapshot defs(FuzzScratch::path(QStringLiteral("app/dovrel/controldef.ini")));

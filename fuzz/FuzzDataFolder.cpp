@@ -12,13 +12,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {} // namespace
-
 using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QByteArray> parts =
-        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 5);
+    const QList<QByteArray> parts = FuzzScratch::parts(data, size, 5);
     QStringList texts;
     for (const QByteArray& part : parts)
         texts << QString::fromUtf8(part);

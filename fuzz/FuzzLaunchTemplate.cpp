@@ -11,13 +11,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {} // namespace
-
 using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QByteArray> parts =
-        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 3);
+    const QList<QByteArray> parts = FuzzScratch::parts(data, size, 3);
     FrontEndSettings settings;
     settings.LaunchArguments = QString::fromUtf8(parts[0]);
     const QString rom = QString::fromUtf8(parts[1]);

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {} // namespace
-
 using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -18,8 +18,7 @@ const QStringList kSuffixes = {QStringLiteral("png"), QStringLiteral("jpg")};
 using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QList<QByteArray> parts =
-        FuzzScratch::parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), 2);
+    const QList<QByteArray> parts = FuzzScratch::parts(data, size, 2);
     FuzzScratch::write(QStringLiteral("snap.zip"), parts[1]);
     QString problem;
     const std::unique_ptr<PictureArchive> archive =

@@ -14,8 +14,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {} // namespace
-
 using FuzzScratch::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <cstdlib>
 
 // A private folder for the targets whose code under test reads files by name: the bytes go
@@ -55,6 +56,10 @@ inline QList<QByteArray> parts(const QByteArray& input, int count) {
     while (out.size() < count)
         out.append(QByteArray());
     return out;
+}
+
+inline QList<QByteArray> parts(const uint8_t* data, size_t size, int count) {
+    return parts(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), count);
 }
 
 } // namespace FuzzScratch
