@@ -22,6 +22,7 @@ inline QString icon(const QString& appDir) { return join(appDir, "/dovrel/app.ic
 inline QString aboutText(const QString& appDir) { return join(appDir, "/dovrel/about.txt"); }
 inline QString aboutPicture(const QString& appDir) { return join(appDir, "/dovrel/about.jpg"); }
 inline QString romFileMap(const QString& appDir) { return join(appDir, "/dovrel/romfiles.lst"); }
+inline QString gameDetails(const QString& appDir) { return join(appDir, "/dovrel/gdetails.lst"); }
 inline QString library(const QString& appDir) { return join(appDir, "/dovrel/library.ini"); }
 
 } // namespace AppPaths

@@ -41,6 +41,7 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.RomFolderExtensions = optional.read("Parse", "RomFolderExtensions");
     s.RomFolderSubFolders = optional.read("Parse", "RomFolderSubFolders") == u"1";
     s.RomFolderGameFolders = optional.read("Parse", "RomFolderGameFolders") == u"1";
+    s.DetailFields = optional.read("Parse", "DetailFields");
     if (ListsRomFolder(s))
         s.RomFileMap = AppPaths::romFileMap(appDir);
     return s;

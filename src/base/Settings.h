@@ -38,6 +38,9 @@ struct FrontEndSettings {
     // Not a key: where the ROM folder's listing keeps each game's file, so that Launch can
     // pass its full path; set by ReadFrontEndSettings while the listing is on, else empty.
     QString RomFileMap;
+    // [Parse] DetailFields: the names of the fields that follow a game line's first tab, in
+    // their order, separated by ";" (empty: a tab is part of the description, as always).
+    QString DetailFields;
 };
 
 // Whether the game list comes from the ROM folder rather than from the emulator's output.

@@ -27,6 +27,11 @@ QString haystack(const QString& description, const QString& rom) {
     return fold(description) + u'\n' + fold(rom);
 }
 
+QString haystack(const QString& description, const QString& rom, const QString& manufacturer,
+                 const QString& year) {
+    return haystack(description, rom) + u'\n' + fold(manufacturer) + u'\n' + fold(year);
+}
+
 bool matches(const QString& haystack, const QStringList& words) {
     return std::all_of(words.begin(), words.end(),
                        [&haystack](const QString& w) { return haystack.contains(w); });
@@ -38,7 +43,78 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+bool isWordCharacter(QChar c) {
+    return c.isLetterOrNumber();
+}
+
+// The runs of letters and digits of a text, one at a time.
+class WordRuns {
+public:
+    explicit WordRuns(QStringView text) : m_text(text) {}
+    bool next(QStringView& run) {
+        while (m_pos < m_text.size() && !isWordCharacter(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size())
+            return false;
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size() && isWordCharacter(m_text[m_pos]))
+            ++m_pos;
+        run = m_text.sliced(start, m_pos - start);
+        return true;
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+bool titleBeginsWith(QStringView title, const QStringList& words) {
+    WordRuns titleRuns(title);
+    QStringView titleRun;
+    QStringView previousRun; // the query's run before this one, matched against titleRun
+    bool any = false;
+    for (const QString& word : words) {
+        WordRuns queryRuns(word);
+        for (QStringView run; queryRuns.next(run);) {
+            // Only the query's last run may be half a word.
+            if (any && titleRun != previousRun)
+                return false;
+            if (!titleRuns.next(titleRun) || !titleRun.startsWith(run))
+                return false;
+            previousRun = run;
+            any = true;
+        }
+    }
+    return any;
+}
+
+bool beginsAWord(QStringView title, const QString& word) {
+    for (qsizetype at = title.indexOf(word); at >= 0; at = title.indexOf(word, at + 1))
+        if (at == 0 || !isWordCharacter(title[at - 1]))
+            return true;
+    return false;
+}
+
 } // namespace
+
+int rank(const QString& haystack, const QStringList& words) {
+    const QStringView all(haystack);
+    const qsizetype titleEnd = all.indexOf(u'\n');
+    const QStringView title = titleEnd < 0 ? all : all.first(titleEnd);
+    QStringView rom;
+    if (titleEnd >= 0) {
+        const qsizetype romEnd = all.indexOf(u'\n', titleEnd + 1);
+        rom = all.sliced(titleEnd + 1, (romEnd < 0 ? all.size() : romEnd) - titleEnd - 1);
+    }
+    if (std::any_of(words.begin(), words.end(), [rom](const QString& w) { return w == rom; }))
+        return 0;
+    if (titleBeginsWith(title, words))
+        return 1;
+    if (std::all_of(words.begin(), words.end(),
+                    [title](const QString& w) { return beginsAWord(title, w); }))
+        return 2;
+    return 3;
+}
 
 int compareTitles(const QString& a, const QString& b) {
     qsizetype i = 0, j = 0;

@@ -15,11 +15,21 @@ QString fold(const QString& text);
 // The folded words of a query, split at blanks; none for a blank query.
 QStringList words(const QString& query);
 
-// The text a game is matched against: its description and ROM name, folded.
+// The text a game is matched against: its description and ROM name, folded; with details
+// also its manufacturer and year, so that "namco 1981" finds Namco's games of that year.
 QString haystack(const QString& description, const QString& rom);
+QString haystack(const QString& description, const QString& rom, const QString& manufacturer,
+                 const QString& year);
 
 // Whether every word occurs in the haystack (true for no words).
 bool matches(const QString& haystack, const QStringList& words);
+
+// How well a matching game matches, best first: 0 its ROM name is one of the words; 1 its
+// title begins with the query (the words in order, the last one maybe half typed, punctuation
+// aside: "pac man" begins "Pac-Man (Midway)"); 2 each word begins a word of the title; 3 any
+// other match.
+int rank(const QString& haystack, const QStringList& words);
+constexpr int kRanks = 4;
 
 // Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game
 // 2" before "Game 10"). Negative, 0 or positive as for strcmp.

@@ -4,6 +4,7 @@
 #include "base/Ini.h"
 #include "base/Settings.h"
 #include "gamelist/BatchCommand.h"
+#include "gamelist/GameDetailsCache.h"
 #include "gamelist/GameListCache.h"
 #include "gamelist/GameListOutput.h"
 #include "gamelist/TextLines.h"
@@ -48,32 +49,48 @@ bool runListCommand(Dialogs& dialogs, const GameListRequest& r) {
 #endif
 }
 
-// The output cut straight into the cache's bytes, with no string per game. An output that is
-// valid UTF-8 is cut as it stands, since the cache is UTF-8 too: 50,000 games are never
-// decoded and encoded again. Any other output is read as Latin-1, one character per byte.
+// The output cut straight into the cache's bytes (and, with details, the details cache's), with
+// no string per game. An output that is valid UTF-8 is cut as it stands, since the caches are
+// UTF-8 too: 50,000 games are never decoded and encoded again. Any other output is read as
+// Latin-1, one character per byte.
 GameListOutput::Outcome cutBytes(const QByteArray& bytes, const GameListRequest& r,
-                                 ListLayout layout, QString& helpText, QByteArray& cache) {
+                                 ListLayout layout, QString& helpText, QByteArray& cache,
+                                 QByteArray& details) {
+    const bool withDetails = layout.hasDetails();
     if (IsValidUtf8(bytes)) {
         QByteArrayView utf8(bytes);
         if (utf8.startsWith("\xEF\xBB\xBF"))
             utf8 = utf8.sliced(3);
         GameListCacheUtf8Writer writer(utf8.size());
+        GameDetailsCacheWriter detailsWriter(layout.detailFields,
+                                             withDetails ? utf8.size() / 2 : 0);
         const GameListOutput::Outcome outcome = CutGameListOutputUtf8(
             utf8, r.StartLine, r.HelpEnd, r.RomLen, helpText,
-            [&writer](QByteArrayView rom, QByteArrayView description) {
+            [&](QByteArrayView rom, QByteArrayView description, QByteArrayView more) {
                 writer.add(rom, description);
+                if (withDetails)
+                    detailsWriter.add(rom, more);
             },
             layout);
         cache = writer.bytes();
+        if (withDetails)
+            details = detailsWriter.bytes();
         return outcome;
     }
     const QString text = DecodeText(bytes);
     GameListCacheWriter writer(text.size());
+    GameDetailsCacheWriter detailsWriter(layout.detailFields);
     const GameListOutput::Outcome outcome = CutGameListOutput(
         text, r.StartLine, r.HelpEnd, r.RomLen, helpText,
-        [&writer](QStringView rom, QStringView description) { writer.add(rom, description); },
+        [&](QStringView rom, QStringView description, QStringView more) {
+            writer.add(rom, description);
+            if (withDetails)
+                detailsWriter.add(rom, more);
+        },
         layout);
     cache = writer.bytes();
+    if (withDetails)
+        details = detailsWriter.bytes();
     return outcome;
 }
 
@@ -83,9 +100,9 @@ QString outputPath(const GameListRequest& r) {
 
 // The output's cut into help text and the cache's bytes, or the message of an unusable output.
 GameListResult cutIntoCache(const QByteArray& bytes, const GameListRequest& r, ListLayout layout,
-                            QByteArray& cache) {
+                            QByteArray& cache, QByteArray& details) {
     QString helpText;
-    switch (cutBytes(bytes, r, layout, helpText, cache)) {
+    switch (cutBytes(bytes, r, layout, helpText, cache, details)) {
     case GameListOutput::Outcome::TooShort:
         return failure(GameListMessages::outputEmpty(r.GlName));
     case GameListOutput::Outcome::Unusable:
@@ -109,16 +126,27 @@ bool holdsBytes(const QString& file, const QByteArray& bytes) {
 
 // The cache replaced in one step, so that a failure leaves the previous one as it was. The
 // standard start-up writes it even when it is the same; a refresh only when it differs.
+// The details cache, when the list has details, is written after the game cache: a details
+// file that was not replaced no longer names the new list's games and is not read.
 enum class SameCache { Write, Keep };
 GameListResult storeCache(const GameListRequest& r, const QByteArray& cache,
-                          const QString& helpText, SameCache same) {
-    const QString cacheFile = AppPaths::gameListCache(r.appDir);
-    const bool changed = !holdsBytes(cacheFile, cache);
-    QString error;
-    if ((changed || same == SameCache::Write) && !WriteFileAtomically(cacheFile, cache, &error))
-        return failure(GameListMessages::unknownError(),
-                       cause(QStringLiteral("cannot write"), cacheFile, error));
-    return {true, QString(), QString(), helpText, changed, {}};
+                          const QString& helpText, SameCache same,
+                          const QByteArray* details = nullptr) {
+    bool changed = false;
+    const auto store = [&](const QString& file, const QByteArray& bytes) {
+        const bool differs = !holdsBytes(file, bytes);
+        changed = changed || differs;
+        QString error;
+        if ((differs || same == SameCache::Write) && !WriteFileAtomically(file, bytes, &error))
+            return failure(GameListMessages::unknownError(),
+                           cause(QStringLiteral("cannot write"), file, error));
+        return GameListResult{true, QString(), QString(), helpText, false, {}};
+    };
+    GameListResult result = store(AppPaths::gameListCache(r.appDir), cache);
+    if (result.ok && details)
+        result = store(AppPaths::gameDetails(r.appDir), *details);
+    result.cacheChanged = result.ok && changed;
+    return result;
 }
 
 void printWarnings(const QStringList& warnings) {
@@ -185,7 +213,7 @@ GameListRequest GameListRequestFor(const QString& appDir, const FrontEndSettings
 }
 
 ListLayout ListLayoutFor(const FrontEndSettings& s) {
-    return {s.RomNameEndsAtBlank, s.UnquoteDescriptions};
+    return {s.RomNameEndsAtBlank, s.UnquoteDescriptions, GameDetails::fieldsFrom(s.DetailFields)};
 }
 
 GameListResult ListRomFolderIntoCache(const GameListRequest& request, bool keepSame,
@@ -242,10 +270,11 @@ GameListResult BuildGameListCache(const GameListRequest& request, ListLayout lay
     const QByteArray bytes = file.readAll();
     file.close();
 
-    QByteArray cache;
-    GameListResult result = cutIntoCache(bytes, request, layout, cache);
+    QByteArray cache, details;
+    GameListResult result = cutIntoCache(bytes, request, layout, cache, details);
     if (result.ok)
-        result = storeCache(request, cache, result.HelpText, SameCache::Write);
+        result = storeCache(request, cache, result.HelpText, SameCache::Write,
+                            layout.hasDetails() ? &details : nullptr);
     if (!result.ok)
         return result;
     return removeOutputFile(request, result);
@@ -253,9 +282,10 @@ GameListResult BuildGameListCache(const GameListRequest& request, ListLayout lay
 
 GameListResult RefreshGameListCache(const GameListRequest& request, const QByteArray& output,
                                     ListLayout layout) {
-    QByteArray cache;
-    const GameListResult result = cutIntoCache(output, request, layout, cache);
+    QByteArray cache, details;
+    const GameListResult result = cutIntoCache(output, request, layout, cache, details);
     if (!result.ok)
         return result;
-    return storeCache(request, cache, result.HelpText, SameCache::Keep);
+    return storeCache(request, cache, result.HelpText, SameCache::Keep,
+                      layout.hasDetails() ? &details : nullptr);
 }

@@ -15,6 +15,13 @@ template <class View> std::pair<View, View> splitAtBlank(View line) {
     return {line.first(end), TrimBlanks(line.sliced(end))};
 }
 
+qsizetype firstTab(QStringView line) {
+    return line.indexOf(u'\t');
+}
+qsizetype firstTab(QByteArrayView line) {
+    return line.indexOf('\t');
+}
+
 template <class View> View unquoted(View description) {
     if (description.size() >= 2 && description.front() == u'"' && description.back() == u'"')
         return description.sliced(1, description.size() - 2);
@@ -40,12 +47,20 @@ GameListOutput::Outcome cut(View text, qint16 startLine, double helpEnd, qint16 
         // game has been handed on.
         if (romLen < 0 && !layout.nameEndsAtBlank)
             return GameListOutput::Outcome::Unusable;
+        View details;
+        if (layout.hasDetails()) {
+            const qsizetype tab = firstTab(line);
+            if (tab >= 0) {
+                details = line.sliced(tab + 1);
+                line = line.first(tab);
+            }
+        }
         auto [rom, description] =
             layout.nameEndsAtBlank
                 ? splitAtBlank(line)
                 : std::pair{TrimBlanks(LeftChars(line, romLen)),
                             TrimBlanks(AfterChars(line, romLen))};
-        onGame(rom, layout.unquoteDescription ? unquoted(description) : description);
+        onGame(rom, layout.unquoteDescription ? unquoted(description) : description, details);
     }
     return GameListOutput::Outcome::Parsed;
 }
@@ -55,6 +70,19 @@ GameListOutput::Outcome cut(View text, qint16 startLine, double helpEnd, qint16 
 GameListOutput::Outcome CutGameListOutput(
     QStringView text, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
     const std::function<void(QStringView rom, QStringView description)>& onGame,
+    ListLayout layout) {
+    return CutGameListOutput(
+        text, startLine, helpEnd, romLen, helpText,
+        [&onGame](QStringView rom, QStringView description, QStringView) {
+            onGame(rom, description);
+        },
+        layout);
+}
+
+GameListOutput::Outcome CutGameListOutput(
+    QStringView text, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QStringView rom, QStringView description, QStringView details)>&
+        onGame,
     ListLayout layout) {
     helpText.clear();
     return cut(
@@ -69,6 +97,19 @@ GameListOutput::Outcome CutGameListOutput(
 GameListOutput::Outcome CutGameListOutputUtf8(
     QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
     const std::function<void(QByteArrayView rom, QByteArrayView description)>& onGame,
+    ListLayout layout) {
+    return CutGameListOutputUtf8(
+        utf8, startLine, helpEnd, romLen, helpText,
+        [&onGame](QByteArrayView rom, QByteArrayView description, QByteArrayView) {
+            onGame(rom, description);
+        },
+        layout);
+}
+
+GameListOutput::Outcome CutGameListOutputUtf8(
+    QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QByteArrayView rom, QByteArrayView description,
+                             QByteArrayView details)>& onGame,
     ListLayout layout) {
     helpText.clear();
     // Line by line, each line decoded alone, as it stands in the whole decoded text: a U+FEFF

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <functional>
@@ -14,6 +15,10 @@
 struct ListLayout {
     bool nameEndsAtBlank = false;    // the name ends at its first blank, however long it is
     bool unquoteDescription = false; // one pair of double quotes around a description goes
+    // The fields that follow a game line's first tab (see GameDetails); none: a tab is part of
+    // the description.
+    QStringList detailFields = {};
+    bool hasDetails() const { return !detailFields.isEmpty(); }
 };
 
 // The emulator's list output (its decoded text) cut into the help text and the games. Line indexes count from 0:
@@ -47,6 +52,14 @@ GameListOutput::Outcome CutGameListOutput(
     const std::function<void(QStringView rom, QStringView description)>& onGame,
     ListLayout layout = {});
 
+// The same cut handing on, with details, the text after each game line's first tab (the line
+// before it cut as always); an empty view without them.
+GameListOutput::Outcome CutGameListOutput(
+    QStringView text, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QStringView rom, QStringView description, QStringView details)>&
+        onGame,
+    ListLayout layout);
+
 // The same cut on the bytes of an output that is valid UTF-8 (its byte-order mark removed),
 // characters counted as code points, so that the cache can be built from the emulator's own
 // bytes without decoding them: the views handed on are the UTF-8 of the text cut's views.
@@ -54,3 +67,8 @@ GameListOutput::Outcome CutGameListOutputUtf8(
     QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
     const std::function<void(QByteArrayView rom, QByteArrayView description)>& onGame,
     ListLayout layout = {});
+GameListOutput::Outcome CutGameListOutputUtf8(
+    QByteArrayView utf8, qint16 startLine, double helpEnd, qint16 romLen, QString& helpText,
+    const std::function<void(QByteArrayView rom, QByteArrayView description,
+                             QByteArrayView details)>& onGame,
+    ListLayout layout);

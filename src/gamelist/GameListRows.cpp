@@ -11,6 +11,10 @@ const GameEntry* GameListRows::entry(qsizetype row) const {
     return game >= 0 && game < m_games.size() ? &m_games[game] : nullptr;
 }
 
+qsizetype GameListRows::gameIndex(qsizetype row) const {
+    return entry(row) ? (*m_order)[size_t(row)] : -1;
+}
+
 QString GameListRows::romName(qsizetype row) const {
     const GameEntry* game = entry(row);
     return game ? game->rom : QString();

@@ -20,6 +20,8 @@ public:
     qsizetype rowCount() const { return m_order ? qsizetype(m_order->size()) : 0; }
     // The game of a row; null for a row that does not exist.
     const GameEntry* entry(qsizetype row) const;
+    // The row's index into the loaded games; -1 for a row that does not exist.
+    qsizetype gameIndex(qsizetype row) const;
     // Column 0 and column 1 of a row; empty for a row that does not exist.
     QString romName(qsizetype row) const;
     QString description(qsizetype row) const;

@@ -3,6 +3,7 @@
 #include "base/AppPaths.h"
 #include "base/Ini.h"
 #include "gamelist/BackgroundGameList.h"
+#include "gamelist/GameDetailsCache.h"
 #include "gamelist/EndingMessage.h"
 #include "gamelist/GameListLoader.h"
 #include "launch/LaunchEmulator.h"
@@ -57,7 +58,25 @@ ViewChoices GameSession::storedViewChoices() const {
     choices.favouritesOnly = on("FavouritesOnly");
     choices.recentlyPlayed = on("RecentlyPlayed");
     choices.sortByTitle = on("SortByTitle") && !choices.recentlyPlayed;
+    if (!detailFields().isEmpty()) {
+        // Ranking came with the details; a list without them keeps its order, as it always has.
+        choices.rankMatches = true;
+        choices.hideClones = on("HideClones");
+        choices.workingOnly = on("WorkingOnly");
+        choices.detailsTable = on("Details");
+        choices.sortField = stored.read(QStringLiteral("Settings"), QStringLiteral("DetailsSort"));
+        choices.sortDescending = on("DetailsSortDescending");
+    }
     return choices;
+}
+
+QByteArray GameSession::storedDetailsColumns() const {
+    return QByteArray::fromBase64(
+        ReadIni(AppPaths::settingsFile(m_appDir), "Settings", "DetailsColumns").toLatin1());
+}
+
+void GameSession::storeDetailsColumns(const QByteArray& state) const {
+    writeSetting("DetailsColumns", QString::fromLatin1(state.toBase64()));
 }
 
 void GameSession::writeSetting(const char* key, const QString& value) const {
@@ -74,10 +93,17 @@ void GameSession::storeShowMissingRoms(bool listed) const {
 }
 
 void GameSession::storeViewChoices(const ViewChoices& choices) const {
-    WriteIniEntries(AppPaths::settingsFile(m_appDir),
-                    {{"Settings", "FavouritesOnly", flag(choices.favouritesOnly)},
-                     {"Settings", "RecentlyPlayed", flag(choices.recentlyPlayed)},
-                     {"Settings", "SortByTitle", flag(choices.sortByTitle)}});
+    std::vector<IniEntry> entries{{"Settings", "FavouritesOnly", flag(choices.favouritesOnly)},
+                                  {"Settings", "RecentlyPlayed", flag(choices.recentlyPlayed)},
+                                  {"Settings", "SortByTitle", flag(choices.sortByTitle)}};
+    // A list without details keeps the standard keys alone.
+    if (!detailFields().isEmpty())
+        entries.insert(entries.end(), {{"Settings", "HideClones", flag(choices.hideClones)},
+                    {"Settings", "WorkingOnly", flag(choices.workingOnly)},
+                    {"Settings", "Details", flag(choices.detailsTable)},
+                    {"Settings", "DetailsSort", choices.sortField},
+                    {"Settings", "DetailsSortDescending", flag(choices.sortDescending)}});
+    WriteIniEntries(AppPaths::settingsFile(m_appDir), entries);
 }
 
 void GameSession::setRomPath(const QString& path) {
@@ -114,7 +140,16 @@ bool GameSession::startsQuickly() const {
 const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {
     m_games = LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, m_settings.RomPath,
                               m_settings.RomExt);
+    const QStringList fields = detailFields();
+    // With the missing-ROM filter on, the details file holds games that were not loaded.
+    m_details = fields.isEmpty() ? GameDetails()
+                                 : LoadGameDetails(AppPaths::gameDetails(m_appDir), fields,
+                                                   m_games, !onlyAvailable);
     return m_games;
+}
+
+QStringList GameSession::detailFields() const {
+    return GameDetails::fieldsFrom(m_settings.DetailFields);
 }
 
 bool GameSession::hasGame(const QString& rom) const {

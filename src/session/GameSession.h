@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Settings.h"
+#include "gamelist/GameDetails.h"
 #include "gamelist/GameEntry.h"
 #include "gamelist/GameLibrary.h"
 #include "gamelist/GameListGenerator.h"
@@ -60,6 +61,9 @@ public:
     void storeShowConfig(bool shown) const;
     void storeShowMissingRoms(bool listed) const;
     void storeViewChoices(const ViewChoices& choices) const;
+    // The details table's column widths and order, as its header saves them.
+    QByteArray storedDetailsColumns() const;
+    void storeDetailsColumns(const QByteArray& state) const;
     void setRomPath(const QString& path);
     void setQuickStart(bool on);
 
@@ -75,6 +79,11 @@ public:
     const QList<GameEntry>& loadGames(bool onlyAvailable);
     // The games of the last load, in the cache's order.
     const QList<GameEntry>& games() const { return m_games; }
+    // The details of the last load's games, row r for games()[r]; empty when DetailFields is
+    // not set or the details cache could not be used.
+    const GameDetails& details() const { return m_details; }
+    // The fields DetailFields names; none for a list without details.
+    QStringList detailFields() const;
     bool hasGame(const QString& rom) const;
     // Writes a failed list's message, and the cause it does not give, to `err`.
     static void reportListFailure(const GameListResult& result, QTextStream& err);
@@ -119,6 +128,7 @@ private:
     GameLibrary m_library;
     OptionTable m_optionTable;
     QList<GameEntry> m_games;
+    GameDetails m_details;
     BackgroundGameList* m_backgroundList = nullptr;
     // A background list that ended during a launch, reported when the launch returns.
     std::unique_ptr<GameListResult> m_pendingList;

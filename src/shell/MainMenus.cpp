@@ -83,11 +83,30 @@ void MainMenus::buildViewMenu() {
     });
 }
 
+void MainMenus::addDetailsChoices() {
+    if (mnuViewDetails)
+        return;
+    mnuView->addSeparator();
+    mnuViewDetails =
+        checkable(named(mnuView->addAction(QStringLiteral("&Details")), "mnuViewDetails"));
+    mnuViewHideClones = checkable(
+        named(mnuView->addAction(QStringLiteral("Hide &Clones")), "mnuViewHideClones"));
+    mnuViewWorkingOnly = checkable(
+        named(mnuView->addAction(QStringLiteral("&Working Only")), "mnuViewWorkingOnly"));
+    for (QAction* action : {mnuViewDetails, mnuViewHideClones, mnuViewWorkingOnly})
+        connect(action, &QAction::triggered, this, [this] { emit viewChoicesToggled(false); });
+}
+
 ViewChoices MainMenus::checkedViewChoices() const {
     ViewChoices choices;
     choices.favouritesOnly = mnuViewFavouritesOnly->isChecked();
     choices.recentlyPlayed = mnuViewRecentlyPlayed->isChecked();
     choices.sortByTitle = mnuViewSortByTitle->isChecked();
+    if (mnuViewDetails) {
+        choices.detailsTable = mnuViewDetails->isChecked();
+        choices.hideClones = mnuViewHideClones->isChecked();
+        choices.workingOnly = mnuViewWorkingOnly->isChecked();
+    }
     return choices;
 }
 
@@ -95,4 +114,9 @@ void MainMenus::showViewChoices(const ViewChoices& choices) {
     mnuViewFavouritesOnly->setChecked(choices.favouritesOnly);
     mnuViewRecentlyPlayed->setChecked(choices.recentlyPlayed);
     mnuViewSortByTitle->setChecked(choices.sortByTitle);
+    if (mnuViewDetails) {
+        mnuViewDetails->setChecked(choices.detailsTable);
+        mnuViewHideClones->setChecked(choices.hideClones);
+        mnuViewWorkingOnly->setChecked(choices.workingOnly);
+    }
 }

@@ -16,9 +16,12 @@ class MainMenus : public QObject {
 public:
     explicit MainMenus(QMenuBar* bar);
 
-    // The marks of the three view choices as they stand after a click; the query stays empty.
+    // The marks of the view choices as they stand after a click; the query stays empty.
     ViewChoices checkedViewChoices() const;
     void showViewChoices(const ViewChoices& choices);
+    // The choices of a list with details, at the end of the View menu; a list without them
+    // has none of these.
+    void addDetailsChoices();
 
     QMenu* mnuConfig = nullptr;
     QAction* mnuConfigControls = nullptr;
@@ -33,6 +36,9 @@ public:
     QAction* mnuViewFavouritesOnly = nullptr;
     QAction* mnuViewRecentlyPlayed = nullptr;
     QAction* mnuViewSortByTitle = nullptr;
+    QAction* mnuViewDetails = nullptr;
+    QAction* mnuViewHideClones = nullptr;
+    QAction* mnuViewWorkingOnly = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 

@@ -63,6 +63,20 @@ void frmMain::buildFixedControls() {
     connect(m_pane, &GameListPane::selectionChanged, this, &frmMain::lstGames_Click);
     connect(m_pane, &GameListPane::launchAsked, this, &frmMain::cmdLaunch_Click);
     connect(m_pane, &GameListPane::refilled, this, &frmMain::updateFavouriteMark);
+    connect(m_pane, &GameListPane::detailsTableMade, this, [this] {
+        m_pane->detailsTable()->restoreColumns(m_session.storedDetailsColumns());
+        setTabOrder(m_pane->detailsTable(), cmdLaunch);
+    });
+    connect(m_pane, &GameListPane::detailsColumnsChanged, this, [this] {
+        m_session.storeDetailsColumns(m_pane->detailsTable()->columnsState());
+    });
+    connect(m_pane, &GameListPane::detailsSortAsked, this,
+            [this](const QString& column, bool descending) {
+                ViewChoices choices = m_pane->viewChoices();
+                choices.sortField = column;
+                choices.sortDescending = descending;
+                setViewChoices(choices);
+            });
 
     const auto button = [this](const char* name, const QString& caption, double left,
                                double width) {
@@ -153,6 +167,8 @@ void frmMain::ReadDovrelCFG() {
     const FrontEndSettings& s = m_session.settings();
     buildPicturePane(); // before the stored toggle widens the window for it
     // The views come first: the stored missing-games toggle fills the list.
+    if (!m_session.detailFields().isEmpty())
+        m_menus->addDetailsChoices();
     m_pane->restoreViewChoices(m_session.storedViewChoices());
     m_menus->showViewChoices(m_pane->viewChoices());
     m_menus->mnuConfigQuickStart->setChecked(s.QuickStart);
@@ -171,11 +187,13 @@ void frmMain::ReadDovrelCFG() {
 }
 
 void frmMain::LoadGameList(bool OnlyAvailable) {
-    m_pane->setGames(m_session.loadGames(OnlyAvailable), [this] { fitGameListToEntries(); });
+    const QList<GameEntry>& games = m_session.loadGames(OnlyAvailable);
+    m_pane->setGames(games, [this] { fitGameListToEntries(); }, m_session.details());
 }
 
 void frmMain::reloadGamesInPlace() {
-    m_pane->replaceGames(m_session.loadGames(!m_missingListed), [this] { fitGameListToEntries(); });
+    const QList<GameEntry>& games = m_session.loadGames(!m_missingListed);
+    m_pane->replaceGames(games, [this] { fitGameListToEntries(); }, m_session.details());
 }
 
 void frmMain::fitGameListToEntries() {
@@ -247,7 +265,15 @@ void frmMain::cmdLaunch_Click() {
 
 void frmMain::setViewChoices(const ViewChoices& choices) {
     ViewChoices shown = choices;
-    shown.query = m_pane->viewChoices().query; // the filter field's words stay
+    const ViewChoices& current = m_pane->viewChoices();
+    shown.query = current.query; // the filter field's words stay
+    shown.expanded = current.expanded;
+    shown.rankMatches = current.rankMatches;
+    // The table's sort is changed by its header alone; the menus leave it as it is.
+    if (shown.sortField.isEmpty()) {
+        shown.sortField = current.sortField;
+        shown.sortDescending = current.sortDescending;
+    }
     m_menus->showViewChoices(shown);
     m_session.storeViewChoices(shown);
     m_pane->setViewChoices(shown);

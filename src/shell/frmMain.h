@@ -2,6 +2,7 @@
 
 #include "gamelist/GameListRows.h"
 #include "gamelist/GameListView.h"
+#include "gamelist/ui/GameDetailsTable.h"
 #include "gamelist/ui/GameListBox.h"
 #include "gamelist/ui/GameListPane.h"
 #include "gamelist/ui/GameListSource.h"

@@ -23,7 +23,9 @@ int GameListBox::currentRow() const {
 }
 
 void GameListBox::setCurrentRow(int row) {
-    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect);
+    // Whole rows, so that the details table, which shares the selection, marks the row.
+    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
 }
 
 QString GameListBox::itemText(int row) const {

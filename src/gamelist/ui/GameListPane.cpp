@@ -1,5 +1,6 @@
 #include "gamelist/ui/GameListPane.h"
 
+#include "gamelist/ui/GameDetailsTable.h"
 #include "gamelist/ui/GameFilterField.h"
 #include "gamelist/ui/GameListBox.h"
 
@@ -51,8 +52,9 @@ GameListPane::GameListPane(const GameLibrary& library, QWidget* client)
     connect(m_filter, &QLineEdit::returnPressed, this, &GameListPane::launchAsked);
 }
 
-void GameListPane::setGames(QList<GameEntry> games, const std::function<void()>& grow) {
-    m_model.setGames(std::move(games));
+void GameListPane::setGames(QList<GameEntry> games, const std::function<void()>& grow,
+                            GameDetails details) {
+    m_model.setGames(std::move(games), std::move(details));
     {
         // The selection handler runs once, for the entry selected afterwards, not for the
         // clearing; the reset drops the current row, so selecting entry 0 always signals.
@@ -60,18 +62,73 @@ void GameListPane::setGames(QList<GameEntry> games, const std::function<void()>&
         m_model.show(m_view);
     }
     emit refilled();
+    showDetailsTable(m_view.detailsTable && !m_model.details().isEmpty());
     fitList(grow);
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
 }
 
-void GameListPane::replaceGames(QList<GameEntry> games, const std::function<void()>& grow) {
+void GameListPane::replaceGames(QList<GameEntry> games, const std::function<void()>& grow,
+                                GameDetails details) {
     const std::optional<QString> selected = selectedRom();
-    const int scrolled = m_list->verticalScrollBar()->value();
-    m_model.setGames(std::move(games));
+    const int scrolled = activeView()->verticalScrollBar()->value();
+    m_model.setGames(std::move(games), std::move(details));
     show(selected);
     fitList(grow);
-    m_list->verticalScrollBar()->setValue(scrolled);
+    activeView()->verticalScrollBar()->setValue(scrolled);
+}
+
+QAbstractItemView* GameListPane::activeView() const {
+    if (m_table && !m_table->isHidden())
+        return m_table;
+    return m_list;
+}
+
+void GameListPane::showDetailsTable(bool shown) {
+    if (shown && !m_table) {
+        m_table = new GameDetailsTable(&m_model, m_list->selectionModel(), m_list->parentWidget());
+        m_table->setObjectName(QStringLiteral("tblGameDetails"));
+        m_table->hide();
+        m_table->installEventFilter(this);
+        connect(m_table, &GameDetailsTable::rowDoubleClicked, this, &GameListPane::launchAsked);
+        connect(m_table, &GameDetailsTable::sortAsked, this, &GameListPane::detailsSortAsked);
+        connect(m_table, &GameDetailsTable::columnsChanged, this,
+                &GameListPane::detailsColumnsChanged);
+        emit detailsTableMade();
+    }
+    if (!m_table || shown == !m_table->isHidden())
+        return;
+    placeTable();
+    m_table->setVisible(shown);
+    m_list->setVisible(!shown);
+    if (shown)
+        m_table->showSort(m_view.sortField, m_view.sortDescending);
+    activeView()->scrollTo(activeView()->currentIndex());
+    if (!m_filter->hasFocus())
+        activeView()->setFocus(Qt::OtherFocusReason);
+}
+
+void GameListPane::placeTable() {
+    if (m_table)
+        m_table->setGeometry(m_list->geometry());
+}
+
+bool GameListPane::showClones(bool shown) {
+    int row = m_list->currentRow();
+    const RowMark mark = m_model.mark(row);
+    if (!shown && mark == RowMark::Clone) {
+        while (row > 0 && m_model.mark(row) == RowMark::Clone)
+            --row;
+    } else if (mark != (shown ? RowMark::ClonesHidden : RowMark::ClonesShown)) {
+        return false;
+    }
+    const QString parent = m_model.rows().romName(row);
+    if (shown)
+        m_view.expanded.insert(parent);
+    else
+        m_view.expanded.remove(parent);
+    show(parent);
+    return true;
 }
 
 void GameListPane::setViewChoices(const ViewChoices& choices) {
@@ -88,10 +145,11 @@ void GameListPane::show(const std::optional<QString>& keep) {
         if (row >= 0 && m_list->count() > 0) {
             // Still the selected game: its profile, edits and all, stays on the panel.
             m_list->setCurrentRow(int(row));
-            m_list->scrollTo(m_list->currentIndex());
+            activeView()->scrollTo(activeView()->currentIndex());
         }
     }
     emit refilled();
+    showDetailsTable(m_view.detailsTable && !m_model.details().isEmpty());
     if (m_list->currentRow() < 0 && m_list->count() > 0)
         m_list->setCurrentRow(0);
 }
@@ -122,6 +180,7 @@ void GameListPane::placeFilterField() {
     m_filter->setGeometry(list.x(), list.y(), list.width(), height);
     m_list->setGeometry(list.x(), list.y() + height + kFilterGapPx, list.width(),
                         qMax(0, list.height() - height - kFilterGapPx));
+    placeTable();
 }
 
 void GameListPane::openFilter(const QString& typed) {
@@ -141,8 +200,9 @@ void GameListPane::closeFilter() {
     m_filter->clear(); // refills the list, the selected game kept
     m_filter->hide();
     m_list->setGeometry(m_listGeometry);
-    m_list->setFocus(Qt::OtherFocusReason);
-    m_list->scrollTo(m_list->currentIndex());
+    placeTable();
+    activeView()->setFocus(Qt::OtherFocusReason);
+    activeView()->scrollTo(activeView()->currentIndex());
 }
 
 void GameListPane::fitList(const std::function<void()>& grow) {
@@ -154,6 +214,7 @@ void GameListPane::fitList(const std::function<void()>& grow) {
         m_listGeometry = m_list->geometry();
         placeFilterField();
     }
+    placeTable();
 }
 
 void GameListPane::watchFirstPaint() {
@@ -167,7 +228,8 @@ bool GameListPane::eventFilter(QObject* watched, QEvent* event) {
         m_list->viewport()->removeEventFilter(this);
         QTimer::singleShot(0, this, &GameListPane::firstPainted); // once this paint is done
     }
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
+    if ((watched == m_list || (m_table && watched == m_table)) &&
+        event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
@@ -175,6 +237,9 @@ bool GameListPane::eventFilter(QObject* watched, QEvent* event) {
             emit launchAsked();
             return true;
         }
+        if ((key->key() == Qt::Key_Right || key->key() == Qt::Key_Left) &&
+            modifiers == Qt::NoModifier && showClones(key->key() == Qt::Key_Right))
+            return true;
         if (startsFinding(*key)) {
             openFilter(key->text());
             return true;

@@ -8,9 +8,11 @@
 #include <functional>
 #include <optional>
 
+class GameDetailsTable;
 class GameFilterField;
 class GameLibrary;
 class GameListBox;
+class QAbstractItemView;
 class QWidget;
 
 // The game list as the window shows it: lstGames over its model, the filter field that opens
@@ -28,12 +30,18 @@ public:
     // GameList: the ROM name and description of each entry.
     const GameListRows& rows() const { return m_model.rows(); }
 
-    // A fill with games just loaded: the list is fitted to them by `grow` (see fitList), then
-    // the first entry is selected (and signals) when there is one.
-    void setGames(QList<GameEntry> games, const std::function<void()>& grow);
+    // A fill with games just loaded (and their details, when the list has them): the list is
+    // fitted to them by `grow` (see fitList), then the first entry is selected (and signals)
+    // when there is one.
+    void setGames(QList<GameEntry> games, const std::function<void()>& grow,
+                  GameDetails details = {});
     // The same fill with the selected game kept, its profile untouched, and the scroll position
     // restored: for a list that changed under the user.
-    void replaceGames(QList<GameEntry> games, const std::function<void()>& grow);
+    void replaceGames(QList<GameEntry> games, const std::function<void()>& grow,
+                      GameDetails details = {});
+    // The details table in the list's place, or the standard list; made when first shown.
+    void showDetailsTable(bool shown);
+    GameDetailsTable* detailsTable() const { return m_table; }
     // Shows the entries the choices select, the selected game kept when still listed.
     void setViewChoices(const ViewChoices& choices);
     const ViewChoices& viewChoices() const { return m_view; }
@@ -59,6 +67,9 @@ signals:
     void refilled();         // the entries were replaced
     void launchAsked();      // a double-click, or Enter in the list or in the filter field
     void firstPainted();
+    void detailsTableMade();                                  // to restore its columns
+    void detailsSortAsked(const QString& column, bool descending);
+    void detailsColumnsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,10 +77,16 @@ protected:
 private:
     void show(const std::optional<QString>& keep);
     void placeFilterField();
+    // The view the user works in: the details table while it shows, else lstGames.
+    QAbstractItemView* activeView() const;
+    void placeTable();
+    // Right shows a parent's hidden clones under it, Left hides them again (from a clone too).
+    bool showClones(bool shown);
 
     GameListModel m_model;
     GameListBox* m_list;
     GameFilterField* m_filter;
+    GameDetailsTable* m_table = nullptr;
     ViewChoices m_view;
     QRect m_listGeometry; // lstGames where the filter field does not take its top
     bool m_watchingPaint = false;
