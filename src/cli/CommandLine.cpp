@@ -21,7 +21,7 @@ struct Options {
         QStringLiteral("preset"),
         QStringLiteral("Sets a folder that holds no dovrel/dovrel.ini up for an emulator "
                        "without the setup window: demo, mame, scummvm, dosbox, fceux, nestopia, "
-                       "gambatte, mgba or stella."),
+                       "gambatte, hatari, mgba or stella."),
         QStringLiteral("NAME")};
     QCommandLineOption list{
         QStringLiteral("list"),

@@ -1,6 +1,7 @@
 #include "gamelist/GameFinder.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace GameFinder {
 
@@ -68,7 +69,9 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool titleBeginsWith(QStringView title, const QStringList& words) {
+// 0 when the title does not begin with the query's runs of letters and digits, 1 when it
+// begins with them as whole words, 2 when the last one is only the start of a word.
+int titleBeginsWith(QStringView title, const QStringList& words) {
     WordRuns titleRuns(title);
     QStringView titleRun;
     QStringView previousRun; // the query's run before this one, matched against titleRun
@@ -78,14 +81,16 @@ bool titleBeginsWith(QStringView title, const QStringList& words) {
         for (QStringView run; queryRuns.next(run);) {
             // Only the query's last run may be half a word.
             if (any && titleRun != previousRun)
-                return false;
+                return 0;
             if (!titleRuns.next(titleRun) || !titleRun.startsWith(run))
-                return false;
+                return 0;
             previousRun = run;
             any = true;
         }
     }
-    return any;
+    if (!any)
+        return 0;
+    return titleRun == previousRun ? 1 : 2;
 }
 
 bool beginsAWord(QStringView title, const QString& word) {
@@ -108,12 +113,25 @@ int rank(const QString& haystack, const QStringList& words) {
     }
     if (std::any_of(words.begin(), words.end(), [rom](const QString& w) { return w == rom; }))
         return 0;
-    if (titleBeginsWith(title, words))
-        return 1;
+    if (words.size() > 1 && rom.size() == std::accumulate(words.begin(), words.end(), qsizetype(0),
+                                                          [](qsizetype n, const QString& w) {
+                                                              return n + w.size();
+                                                          })) {
+        qsizetype at = 0;
+        bool joined = true;
+        for (const QString& w : words) {
+            joined = joined && rom.sliced(at, w.size()) == w;
+            at += w.size();
+        }
+        if (joined)
+            return 0;
+    }
+    if (const int begins = titleBeginsWith(title, words))
+        return begins;
     if (std::all_of(words.begin(), words.end(),
                     [title](const QString& w) { return beginsAWord(title, w); }))
-        return 2;
-    return 3;
+        return 3;
+    return 4;
 }
 
 int compareTitles(const QString& a, const QString& b) {

@@ -24,12 +24,12 @@ QString haystack(const QString& description, const QString& rom, const QString& 
 // Whether every word occurs in the haystack (true for no words).
 bool matches(const QString& haystack, const QStringList& words);
 
-// How well a matching game matches, best first: 0 its ROM name is one of the words; 1 its
-// title begins with the query (the words in order, the last one maybe half typed, punctuation
-// aside: "pac man" begins "Pac-Man (Midway)"); 2 each word begins a word of the title; 3 any
-// other match.
+// How well a matching game matches, best first: 0 its ROM name is one of the words, or all of
+// them written together ("pac man" and pacman); 1 its title begins with the query's words in
+// order, punctuation aside ("pac man" begins "Pac-Man (Midway)"); 2 the same with the last
+// word half typed ("Pac-Mania"); 3 each word begins a word of the title; 4 any other match.
 int rank(const QString& haystack, const QStringList& words);
-constexpr int kRanks = 4;
+constexpr int kRanks = 5;
 
 // Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game
 // 2" before "Game 10"). Negative, 0 or positive as for strcmp.

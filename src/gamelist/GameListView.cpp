@@ -83,7 +83,13 @@ QString GameListView::sortText(qsizetype game, const QString& field) const {
         return GameFinder::fold(m_games[game].description);
     if (field == kRomColumn)
         return GameFinder::fold(m_games[game].rom);
-    return GameFinder::fold(m_details.value(game, int(m_details.fields().indexOf(field))));
+    const int column = int(m_details.fields().indexOf(field));
+    QString text = GameFinder::fold(m_details.value(game, column));
+    // A year known in part ("198?", "19??") goes after the years it may be, not before them
+    // as the number 198 would.
+    if (column == m_details.column(Field::Year) && text.contains(u'?'))
+        text = text.replace(u'?', u'9') + u'\x01';
+    return text;
 }
 
 const std::vector<qsizetype>& GameListView::columnOrder(const QString& field, bool descending) {
@@ -180,31 +186,35 @@ VisibleRows GameListView::visibleRows(const ViewChoices& choices, const GameLibr
 
 void GameListView::groupClones(const ViewChoices& choices, VisibleRows& rows) {
     deriveParents();
-    // A clone is hidden only while its parent is listed: one whose parent another choice left
-    // out (or the missing-ROM filter) stays reachable on a row of its own.
-    std::vector<char> listed(size_t(m_games.size()), 0);
-    for (qsizetype i : rows.order)
-        listed[size_t(i)] = 1;
-    const auto hiddenUnder = [&](qsizetype i) {
+    // A parent and its clones are one group, shown as one row: the parent's, or while another
+    // choice leaves the parent out (the query, the missing-ROM filter), the first clone's.
+    const auto groupOf = [this](qsizetype i) {
         const qsizetype parent = m_parents[size_t(i)];
-        return parent >= 0 && listed[size_t(parent)] ? parent : qsizetype(-1);
+        return parent >= 0 ? parent : i;
     };
+    std::vector<qsizetype> head(size_t(m_games.size()), -1);
+    for (qsizetype i : rows.order)
+        if (groupOf(i) == i)
+            head[size_t(i)] = i;
+    for (qsizetype i : rows.order)
+        if (head[size_t(groupOf(i))] < 0)
+            head[size_t(groupOf(i))] = i;
     std::vector<char> hasClones(size_t(m_games.size()), 0);
     QHash<qsizetype, std::vector<qsizetype>> shownClones;
     for (qsizetype i : rows.order) {
-        const qsizetype parent = hiddenUnder(i);
-        if (parent < 0)
+        const qsizetype top = head[size_t(groupOf(i))];
+        if (top == i)
             continue;
-        hasClones[size_t(parent)] = 1;
-        if (choices.expanded.contains(m_games[parent].rom))
-            shownClones[parent].push_back(i);
+        hasClones[size_t(top)] = 1;
+        if (choices.expanded.contains(m_games[top].rom))
+            shownClones[top].push_back(i);
     }
     std::vector<qsizetype> order;
     order.reserve(rows.order.size());
     std::vector<RowMark>& marks = rows.marks;
     marks.reserve(rows.order.size());
     for (qsizetype i : rows.order) {
-        if (hiddenUnder(i) >= 0)
+        if (head[size_t(groupOf(i))] != i)
             continue;
         order.push_back(i);
         if (!hasClones[size_t(i)]) {

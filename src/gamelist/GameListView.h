@@ -19,7 +19,7 @@ struct ViewChoices {
     bool sortByTitle = false;    // by title, numbers in natural order; else the emulator's order
     QString query;               // words that must all occur in the title or the ROM name
     // For a list with details:
-    bool hideClones = false;     // a clone is left out while its parent is listed
+    bool hideClones = false;     // a parent and its clones listed as one row
     bool workingOnly = false;    // games whose status is preliminary are left out
     bool detailsTable = false;   // the table of details instead of the standard list
     // The table's column sorted by: empty for none, else kTitleColumn, kRomColumn or a field.

@@ -2,6 +2,7 @@
 
 #include "gamelist/GameListModel.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QTimer>
 
@@ -48,6 +49,22 @@ GameDetailsTable::GameDetailsTable(GameListModel* model, QItemSelectionModel* se
             [this](const QModelIndex& index) { emit rowDoubleClicked(index.row()); });
 }
 
+void GameDetailsTable::setDefaultWidths() {
+    // In characters: titles are long, years and players short; the rest scrolls sideways.
+    const int character = fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    const QHash<QString, int> widths{{kTitleColumn, 26}, {QStringLiteral("year"), 6},
+                                     {QStringLiteral("manufacturer"), 16}, {kRomColumn, 10},
+                                     {QStringLiteral("status"), 10}, {QStringLiteral("players"), 7},
+                                     {QStringLiteral("category"), 16}};
+    const QStringList& columns = m_model->columns();
+    for (int c = 0; c < columns.size(); ++c) {
+        const QString name = columns[c] == kTitleColumn || columns[c] == kRomColumn
+                                 ? columns[c]
+                                 : columns[c].toLower();
+        horizontalHeader()->resizeSection(c, widths.value(name, 12) * character);
+    }
+}
+
 void GameDetailsTable::showSort(const QString& column, bool descending) {
     m_showingSort = true;
     horizontalHeader()->setSortIndicator(int(m_model->columns().indexOf(column)),
@@ -61,7 +78,8 @@ QByteArray GameDetailsTable::columnsState() const {
 
 void GameDetailsTable::restoreColumns(const QByteArray& state) {
     m_showingSort = true;
-    // A state saved for other columns is refused by the header, which keeps its defaults.
+    setDefaultWidths();
+    // A state saved for other columns is refused by the header, which keeps the defaults.
     if (!state.isEmpty() && horizontalHeader()->count() > 0)
         horizontalHeader()->restoreState(state);
     m_showingSort = false;

@@ -19,6 +19,8 @@ public:
     // Shows the sort mark on the column of that name (none for an empty name).
     void showSort(const QString& column, bool descending);
     QByteArray columnsState() const;
+    // The stored widths and order; the default widths where there are none (or they were
+    // saved for other columns).
     void restoreColumns(const QByteArray& state);
 
 signals:
@@ -27,6 +29,8 @@ signals:
     void rowDoubleClicked(int row);
 
 private:
+    void setDefaultWidths();
+
     GameListModel* m_model;
     bool m_showingSort = false;
     QTimer* m_columnsSettled; // a drag resizes a column many times: one report when it stops
