@@ -17,7 +17,11 @@ GameDetails::GameDetails(QStringList fields) : m_fields(std::move(fields)) {
 
 QStringList GameDetails::fieldsFrom(const QString& setting) {
     QStringList fields;
-    for (const QString& part : setting.split(u';')) {
+    for (QString part : setting.split(u';')) {
+        // A tab or line break would end a name early in the details cache's first line.
+        for (QChar& c : part)
+            if (c.unicode() < 0x20)
+                c = u' ';
         const QString name = part.trimmed();
         if (!name.isEmpty() && !fields.contains(name, Qt::CaseInsensitive))
             fields.append(name);
@@ -27,18 +31,18 @@ QStringList GameDetails::fieldsFrom(const QString& setting) {
 
 void GameDetails::appendRow(const QStringList& values) {
     for (int c = 0; c < m_fields.size(); ++c)
-        m_values.push_back(c < values.size() ? values[c] : QString());
+        m_values.append(c < values.size() ? values[c] : QString());
     ++m_rows;
 }
 
 void GameDetails::reserve(qsizetype rows) {
-    m_values.reserve(size_t(rows * m_fields.size()));
+    m_values.reserve(rows * m_fields.size());
 }
 
 QString GameDetails::value(qsizetype row, int column) const {
     if (row < 0 || row >= m_rows || column < 0 || column >= m_fields.size())
         return QString();
-    return m_values[size_t(row * m_fields.size() + column)];
+    return m_values[row * m_fields.size() + column];
 }
 
 bool GameDetails::isPreliminary(qsizetype row) const {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <vector>
 
 // The details the list command gives beyond a title, one row per loaded game and one column
 // per field that DetailFields names. Six names mean something to the list (letter case
@@ -18,8 +18,9 @@ public:
     GameDetails() = default;
     explicit GameDetails(QStringList fields);
 
-    // The field names of a DetailFields setting: split at ";", blanks around each removed,
-    // empty names and repeated ones (letter case ignored) dropped.
+    // The field names of a DetailFields setting: split at ";", control characters made
+    // blanks, blanks around each removed, empty names and repeated ones (letter case ignored)
+    // dropped.
     static QStringList fieldsFrom(const QString& setting);
 
     const QStringList& fields() const { return m_fields; }
@@ -42,5 +43,7 @@ private:
     QStringList m_fields;
     int m_known[6] = {-1, -1, -1, -1, -1, -1};
     qsizetype m_rows = 0;
-    std::vector<QString> m_values; // row-major, m_fields.size() per row
+    // Row-major, m_fields.size() per row; shared by the copies that the session and the list
+    // keep, so that 50,000 games' details exist once.
+    QList<QString> m_values;
 };

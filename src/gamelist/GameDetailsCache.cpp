@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QHash>
-#include <QTextStream>
+#include <QStringDecoder>
 
 namespace {
 
@@ -95,8 +95,11 @@ std::optional<GameDetails> ReadGameDetailsCache(const QByteArray& bytes, const Q
     // One string per distinct value of a column: the views point into `bytes`, which outlives
     // the table.
     std::vector<QHash<QByteArrayView, QString>> seen(size_t(fields.size()));
-    const auto decode = [utf8](QByteArrayView b) {
-        return utf8 && !IsAscii(b) ? QString::fromUtf8(b) : QString::fromLatin1(b);
+    // A U+FEFF that begins a field is part of it, as the game cache keeps it in a ROM name.
+    QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
+    const auto decode = [utf8, &fromUtf8](QByteArrayView b) {
+        return utf8 && !IsAscii(b) ? QString(fromUtf8.decode(b)) : QString::fromLatin1(b);
     };
     QStringList values;
     for (const GameEntry& game : games) {
@@ -114,7 +117,8 @@ std::optional<GameDetails> ReadGameDetailsCache(const QByteArray& bytes, const Q
                     qsizetype end = line.indexOf('\t', pos);
                     if (end < 0)
                         end = line.size();
-                    const QByteArrayView value = line.sliced(pos, end - pos);
+                    // Blanks around a value go, as when it was written.
+                    const QByteArrayView value = TrimBlanks(line.sliced(pos, end - pos));
                     auto found = seen[size_t(c)].constFind(value);
                     if (found == seen[size_t(c)].constEnd())
                         found = seen[size_t(c)].insert(value, decode(value));
@@ -134,14 +138,15 @@ std::optional<GameDetails> ReadGameDetailsCache(const QByteArray& bytes, const Q
 }
 
 GameDetails LoadGameDetails(const QString& file, const QStringList& fields,
-                            const QList<GameEntry>& games, bool allGames) {
+                            const QList<GameEntry>& games, bool allGames, QString* warning) {
     QString problem;
     std::optional<GameDetails> details =
         ReadGameDetailsCache(ReadFileBytes(file), fields, games, allGames, &problem);
     if (details)
         return std::move(*details);
-    QTextStream(stderr) << "Game details in " << QDir::toNativeSeparators(file)
-                        << " are not shown, since " << problem
-                        << "; the next list writes them anew.\n";
+    if (warning)
+        *warning = QStringLiteral("Game details in ") + QDir::toNativeSeparators(file) +
+                   QStringLiteral(" are not shown, since ") + problem +
+                   QStringLiteral("; the next list writes them anew.");
     return GameDetails();
 }

@@ -42,7 +42,7 @@ std::optional<GameDetails> ReadGameDetailsCache(const QByteArray& bytes, const Q
                                                 const QList<GameEntry>& games, bool allGames,
                                                 QString* problem = nullptr);
 
-// The file read for the loaded games, a problem told once on stderr naming the file; no
-// details (an empty table) then, until the next list writes them anew.
+// The file read for the loaded games; no details (an empty table) when it cannot be used, with
+// the warning that names the file and the problem, until the next list writes it anew.
 GameDetails LoadGameDetails(const QString& file, const QStringList& fields,
-                            const QList<GameEntry>& games, bool allGames);
+                            const QList<GameEntry>& games, bool allGames, QString* warning);

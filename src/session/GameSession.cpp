@@ -141,10 +141,15 @@ const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {
     m_games = LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, m_settings.RomPath,
                               m_settings.RomExt);
     const QStringList fields = detailFields();
+    QString warning;
     // With the missing-ROM filter on, the details file holds games that were not loaded.
-    m_details = fields.isEmpty() ? GameDetails()
+    m_details = fields.isEmpty() || m_games.isEmpty() ? GameDetails()
                                  : LoadGameDetails(AppPaths::gameDetails(m_appDir), fields,
-                                                   m_games, !onlyAvailable);
+                                                   m_games, !onlyAvailable, &warning);
+    // Start-up may load the list twice; the user hears of the file once, until it is good.
+    if (!warning.isEmpty() && warning != m_detailsWarning)
+        QTextStream(stderr) << "tarvelin: " << warning << '\n';
+    m_detailsWarning = warning;
     return m_games;
 }
 

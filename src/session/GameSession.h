@@ -129,6 +129,7 @@ private:
     OptionTable m_optionTable;
     QList<GameEntry> m_games;
     GameDetails m_details;
+    QString m_detailsWarning; // the last one given, so that it is given once
     BackgroundGameList* m_backgroundList = nullptr;
     // A background list that ended during a launch, reported when the launch returns.
     std::unique_ptr<GameListResult> m_pendingList;

@@ -8,6 +8,8 @@ class GameFilterField : public QLineEdit {
     Q_OBJECT
 public:
     GameFilterField(QWidget* list, QWidget* parent);
+    // The view the arrow and page keys move through (the details table while it shows).
+    void setList(QWidget* list) { m_list = list; }
 
 signals:
     void escapePressed();

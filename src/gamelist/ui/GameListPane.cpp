@@ -101,6 +101,7 @@ void GameListPane::showDetailsTable(bool shown) {
     placeTable();
     m_table->setVisible(shown);
     m_list->setVisible(!shown);
+    m_filter->setList(activeView());
     if (shown)
         m_table->showSort(m_view.sortField, m_view.sortDescending);
     activeView()->scrollTo(activeView()->currentIndex());
