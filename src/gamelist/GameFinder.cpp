@@ -166,4 +166,28 @@ int compareTitles(const QString& a, const QString& b) {
     return i < a.size() ? 1 : (j < b.size() ? -1 : 0);
 }
 
+QString naturalKey(const QString& folded) {
+    QString key;
+    key.reserve(folded.size() + 4);
+    for (qsizetype i = 0; i < folded.size();) {
+        if (!isDigit(folded[i])) {
+            key += folded[i++];
+            continue;
+        }
+        qsizetype end = i;
+        while (end < folded.size() && isDigit(folded[end]))
+            ++end;
+        qsizetype start = i;
+        while (start < end - 1 && folded[start] == u'0')
+            ++start;
+        // '0' sorts against other characters as any digit does; the length then decides
+        // between two numbers before their digits.
+        key += u'0';
+        key += QChar(char16_t(qMin<qsizetype>(end - start, 0xFFFF)));
+        key += QStringView(folded).sliced(start, end - start);
+        i = end;
+    }
+    return key;
+}
+
 } // namespace GameFinder

@@ -35,4 +35,9 @@ constexpr int kRanks = 5;
 // 2" before "Game 10"). Negative, 0 or positive as for strcmp.
 int compareTitles(const QString& a, const QString& b);
 
+// A text whose plain order is compareTitles' order of the originals (each run of digits
+// written as its length and its digits without leading zeros), for sorting many texts with
+// the fast comparison of strings.
+QString naturalKey(const QString& folded);
+
 } // namespace GameFinder

@@ -98,12 +98,20 @@ const std::vector<qsizetype>& GameListView::columnOrder(const QString& field, bo
     if (found != m_columnOrders.end())
         return *found;
     // Each distinct text is sorted once; the games then go by the place of their text. Empty
-    // texts go last either way, where they stay out of the way of the values.
+    // texts go last either way, where they stay out of the way of the values. Titles and ROM
+    // names hardly repeat: finding the repeats would cost more than it saves.
+    const bool fewRepeats = field == kTitleColumn || field == kRomColumn;
     QHash<QString, int> distinct;
     std::vector<QString> texts;
+    texts.reserve(fewRepeats ? size_t(m_games.size()) : 0);
     std::vector<int> textOf(size_t(m_games.size()));
     for (qsizetype i = 0; i < m_games.size(); ++i) {
         const QString text = sortText(i, field);
+        if (fewRepeats) {
+            textOf[size_t(i)] = int(texts.size());
+            texts.push_back(text);
+            continue;
+        }
         auto at = distinct.constFind(text);
         if (at == distinct.constEnd()) {
             at = distinct.insert(text, int(texts.size()));
@@ -111,11 +119,14 @@ const std::vector<qsizetype>& GameListView::columnOrder(const QString& field, bo
         }
         textOf[size_t(i)] = *at;
     }
+    std::vector<QString> keys;
+    keys.reserve(texts.size());
+    for (const QString& text : texts)
+        keys.push_back(GameFinder::naturalKey(text));
     std::vector<int> byText(texts.size());
     std::iota(byText.begin(), byText.end(), 0);
-    std::sort(byText.begin(), byText.end(), [&texts](int a, int b) {
-        return GameFinder::compareTitles(texts[size_t(a)], texts[size_t(b)]) < 0;
-    });
+    std::sort(byText.begin(), byText.end(),
+              [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
     std::vector<int> place(texts.size());
     for (size_t p = 0; p < byText.size(); ++p)
         place[size_t(byText[p])] = texts[size_t(byText[p])].isEmpty()

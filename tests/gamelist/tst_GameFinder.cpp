@@ -78,6 +78,12 @@ void tst_GameFinder::titleOrder_data() {
                                    << "abc" << -1;
     QTest::newRow("long numbers") << "v 99999999999999999999"
                                   << "v 100000000000000000000" << -1;
+    QTest::newRow("a digit against a letter") << "a1"
+                                              << "ab" << -1;
+    QTest::newRow("a digit against a blank") << "a1"
+                                             << "a 1" << 1;
+    QTest::newRow("equal numbers, then the rest") << "x 7b"
+                                                  << "x 007a" << 1;
 }
 
 void tst_GameFinder::titleOrder() {
@@ -86,6 +92,9 @@ void tst_GameFinder::titleOrder() {
     QFETCH(int, sign);
     const int result = GameFinder::compareTitles(a, b);
     QCOMPARE((result > 0) - (result < 0), sign);
+    // The sort keys of the details table order the texts alike.
+    const int keyed = QString::compare(GameFinder::naturalKey(a), GameFinder::naturalKey(b));
+    QCOMPARE((keyed > 0) - (keyed < 0), sign);
 }
 
 void tst_GameFinder::views() {
