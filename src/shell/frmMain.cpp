@@ -269,8 +269,11 @@ void frmMain::setViewChoices(const ViewChoices& choices) {
     shown.query = current.query; // the filter field's words stay
     shown.expanded = current.expanded;
     shown.rankMatches = current.rankMatches;
-    // The table's sort is changed by its header alone; the menus leave it as it is.
-    if (shown.sortField.isEmpty()) {
+    // The table's sort is changed by its header, and ends when an order is chosen from the
+    // menu (the last order chosen is the one shown); the other menu choices leave it.
+    const bool orderChosen = shown.sortByTitle != current.sortByTitle ||
+                             shown.recentlyPlayed != current.recentlyPlayed;
+    if (shown.sortField.isEmpty() && !orderChosen) {
         shown.sortField = current.sortField;
         shown.sortDescending = current.sortDescending;
     }

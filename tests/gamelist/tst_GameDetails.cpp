@@ -76,6 +76,17 @@ void tst_GameDetails::outputIsCutIntoBothCaches() {
     QCOMPARE(cached.games[3].rom, QString("été"));
     QCOMPARE(cached.details->value(3, GameDetails::Field::Manufacturer), QString("Café"));
     QVERIFY(app.read("dovrel/gdetails.lst").startsWith("#Tarvelin details\tYear\tManufacturer"));
+
+    // The same list again over a damaged details file: the list is the same, the file is not.
+    const QByteArray details = app.read("dovrel/gdetails.lst");
+    app.write("dovrel/gdetails.lst", details.left(details.size() / 2));
+    GameListRequest request;
+    request.appDir = app.path();
+    QVERIFY(RefreshGameListCache(request, "head\nplain Plain Game\nlong Long\t1990\tA\t\tgood\tx\ty\n"
+                                          "a|b Barred\t1991\n\xe9t\xe9 Summer\t1992\tCaf\xe9\n",
+                                 {true, false, kFields})
+                .cacheChanged);
+    QCOMPARE(app.read("dovrel/gdetails.lst"), details);
 }
 
 void tst_GameDetails::withoutDetailFieldsNothingChanges() {

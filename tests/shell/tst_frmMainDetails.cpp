@@ -117,6 +117,12 @@ void tst_frmMainDetails::tableSharesTheSelectionAndSortsByItsHeader() {
     QCOMPARE(again.roms(), QStringList({"pacland", "mspacman", "pacman", "puckman"}));
     QCOMPARE(again.table()->horizontalHeader()->sectionSize(0), 333);
     QCOMPARE(again.table()->horizontalHeader()->sortIndicatorSection(), 1);
+    // An order chosen from the menu ends the column's sort.
+    again.action("mnuViewSortByTitle")->trigger();
+    QCOMPARE(again.roms(), QStringList({"mspacman", "pacland", "pacman", "puckman"}));
+    QCOMPARE(again.table()->horizontalHeader()->sortIndicatorSection(), -1);
+    QCOMPARE(again.setting("DetailsSort"), QString());
+    again.action("mnuViewSortByTitle")->trigger();
     again.action("mnuViewDetails")->trigger();
     QVERIFY(!again.table()->isVisible() && again.w.lstGames->isVisible());
     QCOMPARE(again.roms(), QStringList({"mspacman", "pacman", "puckman", "pacland"}));

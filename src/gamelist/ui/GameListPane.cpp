@@ -151,6 +151,8 @@ void GameListPane::show(const std::optional<QString>& keep) {
     }
     emit refilled();
     showDetailsTable(m_view.detailsTable && !m_model.details().isEmpty());
+    if (m_table)
+        m_table->showSort(m_view.sortField, m_view.sortDescending);
     if (m_list->currentRow() < 0 && m_list->count() > 0)
         m_list->setCurrentRow(0);
 }
