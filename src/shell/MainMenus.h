@@ -19,6 +19,7 @@ public:
     // The marks of the three view choices as they stand after a click; the query stays empty.
     ViewChoices checkedViewChoices() const;
     void showViewChoices(const ViewChoices& choices);
+    void showFullScreenItem();
 
     QMenu* mnuConfig = nullptr;
     QAction* mnuConfigControls = nullptr;
@@ -33,6 +34,9 @@ public:
     QAction* mnuViewFavouritesOnly = nullptr;
     QAction* mnuViewRecentlyPlayed = nullptr;
     QAction* mnuViewSortByTitle = nullptr;
+    // Full Screen answers F11 from the start; its item joins the View menu only once a game
+    // controller is there (see showFullScreenItem), so a window without one is unchanged.
+    QAction* mnuViewFullScreen = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
@@ -48,7 +52,9 @@ signals:
     // One of the three view choices was clicked; `recentlyPlayedOn` when that view was turned on.
     void viewChoicesToggled(bool recentlyPlayedOn);
     void aboutAsked();
+    void fullScreenToggled();
 
 private:
     void buildViewMenu();
+    void buildFullScreen(QMenuBar* bar);
 };
