@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 
@@ -17,6 +18,9 @@ constexpr std::array<int, 5> kFollowUpMs = {50, 200, 500, 1000, 2000};
 // A controller whose device file cannot be watched is looked at this often: the one case
 // that costs some processor time at rest, and the wait for a move stays below 20 ms.
 constexpr int kUnwatchedPumpMs = 10;
+// SDL holds back the let-go of a Guide button pressed briefly (some pads send the pair at
+// once) and sends it from a later pump: one comes this long after a Guide press.
+constexpr int kGuideReleaseMs = 300;
 
 constexpr std::array<SDL_GameControllerAxis, 4> kAxes = {
     SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_TRIGGERLEFT,
@@ -141,7 +145,7 @@ void ControllerReader::run() {
             m_wait->wait(-1);
             continue;
         }
-        if (m_flush.exchange(false)) {
+        if (m_flush) {
             // What the emulator's player pressed is not for the window: gone, and a stick
             // still held counts as at rest.
             SDL_PumpEvents();
@@ -149,7 +153,9 @@ void ControllerReader::run() {
             generation = m_generation;
             reconcile = true;
             controllers.seedAll();
+            m_flush = false;
         }
+        bool guidePressed = false;
         SDL_PumpEvents();
         SDL_Event event;
         while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
@@ -164,6 +170,8 @@ void ControllerReader::run() {
             case SDL_CONTROLLERBUTTONUP:
                 if (const auto input = SdlInputs::forButton(event.cbutton.button))
                     emit inputChanged(*input, event.type == SDL_CONTROLLERBUTTONDOWN, generation);
+                guidePressed = guidePressed || (event.type == SDL_CONTROLLERBUTTONDOWN &&
+                                                event.cbutton.button == SDL_CONTROLLER_BUTTON_GUIDE);
                 break;
             case SDL_CONTROLLERAXISMOTION: {
                 const auto it = controllers.open.find(event.caxis.which);
@@ -192,6 +200,8 @@ void ControllerReader::run() {
             timeoutMs = kUnwatchedPumpMs;
         else if (followUps < kFollowUpMs.size())
             timeoutMs = kFollowUpMs[followUps];
+        if (guidePressed)
+            timeoutMs = timeoutMs < 0 ? kGuideReleaseMs : std::min(timeoutMs, kGuideReleaseMs);
         const DeviceWait::Woken woken = m_wait->wait(timeoutMs);
         if (woken.hotplug)
             followUps = 0;

@@ -32,6 +32,9 @@ public:
     void pause();
     void resume();
     bool paused() const { return m_paused; }
+    // From resume() until what was queued meanwhile has been flushed: a button pressed in
+    // between is flushed with it.
+    bool resuming() const { return m_flush; }
     quint64 generation() const { return m_generation; }
     int controllerCount() const { return m_count; }
     // Wakes the thread to look at SDL now. A virtual controller has no device file to wake it:
