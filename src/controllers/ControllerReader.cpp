@@ -6,6 +6,10 @@
 
 #include <SDL.h>
 
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -129,6 +133,10 @@ void ControllerReader::nudge() {
 }
 
 void ControllerReader::run() {
+#ifdef Q_OS_LINUX
+    // Named for top and /proc, where one can see it sleep.
+    pthread_setname_np(pthread_self(), "controllers");
+#endif
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const bool ok = SDL_Init(SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) == 0;
     m_ready = ok;
@@ -138,7 +146,8 @@ void ControllerReader::run() {
 
     Controllers controllers;
     quint64 generation = m_generation;
-    std::size_t followUps = 0;
+    // SDL_Init has just looked at every device: the looks again wait for a hot-plug.
+    std::size_t followUps = kFollowUpMs.size();
     bool reconcile = true;
     while (!m_stop) {
         if (m_paused) {
