@@ -23,7 +23,8 @@ constexpr std::array<int, 5> kFollowUpMs = {50, 200, 500, 1000, 2000};
 // that costs some processor time at rest, and the wait for a move stays below 20 ms.
 constexpr int kUnwatchedPumpMs = 10;
 // SDL holds back the let-go of a Guide button pressed briefly (some pads send the pair at
-// once) and sends it from a later pump: one comes this long after a Guide press.
+// once) and sends it from a later pump: from a Guide press to its let-go, the thread looks
+// this often.
 constexpr int kGuideReleaseMs = 300;
 
 constexpr std::array<SDL_GameControllerAxis, 4> kAxes = {
@@ -149,6 +150,7 @@ void ControllerReader::run() {
     // SDL_Init has just looked at every device: the looks again wait for a hot-plug.
     std::size_t followUps = kFollowUpMs.size();
     bool reconcile = true;
+    bool guideDown = false;
     while (!m_stop) {
         if (m_paused) {
             m_wait->wait(-1);
@@ -162,9 +164,10 @@ void ControllerReader::run() {
             generation = m_generation;
             reconcile = true;
             controllers.seedAll();
+            guideDown = false;
             m_flush = false;
         }
-        bool guidePressed = false;
+
         SDL_PumpEvents();
         SDL_Event event;
         while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
@@ -179,8 +182,8 @@ void ControllerReader::run() {
             case SDL_CONTROLLERBUTTONUP:
                 if (const auto input = SdlInputs::forButton(event.cbutton.button))
                     emit inputChanged(*input, event.type == SDL_CONTROLLERBUTTONDOWN, generation);
-                guidePressed = guidePressed || (event.type == SDL_CONTROLLERBUTTONDOWN &&
-                                                event.cbutton.button == SDL_CONTROLLER_BUTTON_GUIDE);
+                if (event.cbutton.button == SDL_CONTROLLER_BUTTON_GUIDE)
+                    guideDown = event.type == SDL_CONTROLLERBUTTONDOWN;
                 break;
             case SDL_CONTROLLERAXISMOTION: {
                 const auto it = controllers.open.find(event.caxis.which);
@@ -209,7 +212,7 @@ void ControllerReader::run() {
             timeoutMs = kUnwatchedPumpMs;
         else if (followUps < kFollowUpMs.size())
             timeoutMs = kFollowUpMs[followUps];
-        if (guidePressed)
+        if (guideDown)
             timeoutMs = timeoutMs < 0 ? kGuideReleaseMs : std::min(timeoutMs, kGuideReleaseMs);
         const DeviceWait::Woken woken = m_wait->wait(timeoutMs);
         if (woken.hotplug)
