@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -78,7 +79,11 @@ void FullScreenView::enter() {
     m_client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_window->setMinimumSize(0, 0);
     m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_windowPos = m_window->pos();
     m_window->showFullScreen();
+    // Without a window manager (a bare X server, a kiosk) nobody else makes it fill the screen.
+    if (const QScreen* screen = m_window->screen())
+        m_window->setGeometry(screen->geometry());
     place();
     m_mark->setChecked(true);
 }
@@ -93,6 +98,7 @@ void FullScreenView::leave() {
     m_window->setMaximumSize(m_windowMax);
     m_client->setMinimumSize(m_clientMin);
     m_client->setMaximumSize(m_clientMax);
+    m_window->move(m_windowPos);
     m_list->setFont(m_listFont);
     m_list->setAttribute(Qt::WA_SetFont, m_listFontOwn);
     if (PicturePane* pane = picture())

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
@@ -64,6 +65,7 @@ private:
     };
     std::vector<Child> m_children;
     QSize m_windowMin, m_windowMax, m_clientMin, m_clientMax;
+    QPoint m_windowPos;
     QFont m_listFont;
     bool m_listFontOwn = false;
     QRect m_pictureDesigned;
