@@ -153,7 +153,7 @@ void ControllerReader::run() {
     bool guideDown = false;
     while (!m_stop) {
         if (m_paused) {
-            m_wait->wait(-1);
+            m_wait->waitForNudge();
             continue;
         }
         if (m_flush) {
@@ -165,6 +165,7 @@ void ControllerReader::run() {
             reconcile = true;
             controllers.seedAll();
             guideDown = false;
+            followUps = 0; // a controller plugged in during the game may still be settling
             m_flush = false;
         }
 

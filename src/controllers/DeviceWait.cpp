@@ -95,6 +95,18 @@ void DeviceWait::nudge() {
 #endif
 }
 
+void DeviceWait::waitForNudge() {
+#ifdef Q_OS_UNIX
+    if (blocks()) {
+        pollfd nudged{m_nudgeRead, POLLIN, 0};
+        if (::poll(&nudged, 1, -1) > 0)
+            drain(m_nudgeRead);
+        return;
+    }
+#endif
+    QThread::msleep(10);
+}
+
 DeviceWait::Woken DeviceWait::wait(int timeoutMs) {
     Woken woken;
 #ifdef Q_OS_UNIX

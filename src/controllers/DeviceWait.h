@@ -35,6 +35,9 @@ public:
     // Waits up to `timeoutMs` (-1: for ever) and takes in what woke it: the nudges, the bytes
     // of the device files, the folder's changes.
     Woken wait(int timeoutMs);
+    // Waits for a nudge alone, leaving the devices' bytes and the folder's changes where they
+    // are: for a thread that must not read the controllers for now.
+    void waitForNudge();
 
 private:
     int m_nudgeRead = -1;

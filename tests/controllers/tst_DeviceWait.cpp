@@ -23,6 +23,7 @@ private slots:
     void hotplugWakesIt();
     void aDeviceThatWentAwayIsGivenUp();
     void watchingWhatCannotBeOpened();
+    void aNudgeAloneEndsTheWaitForANudge();
 };
 
 void tst_DeviceWait::restsUntilTheTimeOut() {
@@ -107,6 +108,28 @@ void tst_DeviceWait::watchingWhatCannotBeOpened() {
     DeviceWait wait(folder.path());
     QVERIFY(!wait.watch(QFile::encodeName(folder.filePath("missing"))));
     QCOMPARE(wait.watchedCount(), 0);
+}
+
+void tst_DeviceWait::aNudgeAloneEndsTheWaitForANudge() {
+    QTemporaryDir folder;
+    const QByteArray fifo = QFile::encodeName(folder.filePath("event2"));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    DeviceWait wait(folder.path());
+    QVERIFY(wait.watch(fifo));
+    const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+    QVERIFY(writer >= 0);
+    QCOMPARE(::write(writer, "pressed", 7), 7);
+    QFile plugged(folder.filePath("event9"));
+    QVERIFY(plugged.open(QIODevice::WriteOnly));
+    std::thread other([&] { wait.nudge(); });
+    wait.waitForNudge();
+    other.join();
+    // The device's bytes and the folder's change are still there for the next wait.
+    const DeviceWait::Woken woken = wait.wait(0);
+    QVERIFY(woken.device);
+    QVERIFY(woken.hotplug);
+    QVERIFY(!woken.nudged);
+    ::close(writer);
 }
 
 QTEST_APPLESS_MAIN(tst_DeviceWait)
