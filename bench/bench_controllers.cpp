@@ -40,7 +40,7 @@ using namespace Bench;
 namespace {
 
 constexpr int kGames = 2000;
-constexpr int kRounds = 9;
+constexpr int kRounds = 15;
 constexpr int kPresses = 30;
 constexpr int kIdleMs = 5000;
 constexpr double kPauseMs = 200; // RunAndWait's fixed pause after the list command starts
@@ -100,9 +100,19 @@ Idle idleFor(int ms, const std::function<void()>& wait) {
     return {(statCpuMs() - stat0) * 100.0 / ms, (cpuMs() - cpu0) * 100.0 / ms};
 }
 
-double startUpMs(const QString& appDir, NoDialogs& dialogs, bool controllers) {
-    std::vector<double> times;
-    for (int round = 0; round <= kRounds; ++round) {
+struct StartUps {
+    double without = 0;
+    double with = 0;
+    double enable = 0; // enableControllers() itself, on the window's thread
+};
+
+// Start-up without and with controller support, in turns, so that a load that comes and goes
+// on the machine weighs on both alike.
+StartUps startUpMs(const QString& appDir, NoDialogs& dialogs) {
+    std::vector<double> times[2];
+    std::vector<double> enables;
+    for (int round = 0; round <= 2 * kRounds + 1; ++round) {
+        const bool controllers = round % 2 == 1;
         GameSession state(appDir);
         std::optional<frmMain> w;
         const double ms = elapsedMs([&] {
@@ -110,16 +120,16 @@ double startUpMs(const QString& appDir, NoDialogs& dialogs, bool controllers) {
             if (!w->Form_Load())
                 qFatal("Form_Load failed");
             if (controllers)
-                w->enableControllers();
+                enables.push_back(elapsedMs([&] { w->enableControllers(); }));
             w->show();
             QCoreApplication::processEvents();
         });
         if (controllers && !w->padControl())
             qFatal("controller support is off");
-        if (round > 0)
-            times.push_back(ms - kPauseMs);
+        if (round > 1)
+            times[controllers].push_back(ms - kPauseMs);
     }
-    return median(times);
+    return {median(times[0]), median(times[1]), median(enables)};
 }
 
 // Paint events of a widget, counted.
@@ -188,8 +198,9 @@ int main(int argc, char* argv[]) {
                   "\nHelpEndLine=1\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\n"
                   "RomExt=.zip\nShowConfig=0\nShowMissingRoms=1\n");
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(300, 30));
-    const double without = startUpMs(app.path(), dialogs, false);
-    const double with = startUpMs(app.path(), dialogs, true);
+    const StartUps startUps = startUpMs(app.path(), dialogs);
+    const double without = startUps.without;
+    const double with = startUps.with;
 
     GameSession state(app.path());
     frmMain w(state, dialogs);
@@ -253,6 +264,8 @@ int main(int argc, char* argv[]) {
           without, "ms");
     print("controllers: the same with controller support", with, "ms");
     print("controllers: start-up cost of controller support", with - without, "ms", "<= 10");
+    print("controllers: enableControllers on the window's thread (the reader's thread started)",
+          startUps.enable, "ms");
     print("controllers: SDL ready on the reader's thread after enableControllers", readyMs, "ms");
     QDir::setCurrent(QDir::tempPath());
     print("controllers: for comparison, SDL_WaitEventTimeout at rest with a controller, 5 s",
