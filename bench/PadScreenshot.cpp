@@ -31,7 +31,10 @@ int main(int argc, char* argv[]) {
         return 1;
     w.enableControllers();
     w.show();
-    if (!w.padControl())
+    // The controller talks to the active window; a bare X server has no window manager to
+    // make it so.
+    w.activateWindow();
+    if (!w.padControl() || !QTest::qWaitForWindowActive(&w))
         return 1;
     VirtualPad pad(w.padControl()->navigator().reader());
     if (!pad.waitUntilOpen())

@@ -29,6 +29,10 @@ void PadControl::act(Pad::Action action) {
     using Pad::Action;
     // An open menu takes the moves, A chooses and B closes it, as its keys would.
     QWidget* popup = QApplication::activePopupWidget();
+    // Another window in front (a message, Config -> Controls) or another program: the
+    // controller is not talking to this window, as the keyboard would not be.
+    if (!popup && !m_window.isActiveWindow())
+        return;
     QWidget* moves = popup ? popup : m_window.lstGames;
     switch (action) {
     case Action::MoveUp:

@@ -11,8 +11,9 @@ class frmMain;
 
 // The game controllers bound to the main window: moves go to the list as its own keys would
 // (or to the menu that is open), A or Start launches, B closes the filter field, Y marks the
-// favourite, Back opens the View menu, Guide switches Full Screen. While the session's
-// emulator runs, the controllers are the emulator's alone.
+// favourite, Back opens the View menu, Guide switches Full Screen. Only while the window is
+// the active one, as for its keys; while the session's emulator runs, the controllers are the
+// emulator's alone.
 class PadControl : public QObject {
     Q_OBJECT
 public:

@@ -63,7 +63,12 @@ struct Window : MainWindowFixture {
     explicit Window(const TestAppFolder& folder) : MainWindowFixture(folder) {
         startFromCache();
         w.enableControllers();
+        // The controller talks to the active window, as the keyboard does.
+        w.show();
+        w.activateWindow();
+        active = QTest::qWaitForWindowActive(&w);
     }
+    bool active = false;
     int row() const { return w.lstGames->currentRow(); }
     PadNavigator& navigator() { return w.padControl()->navigator(); }
     QStringList runs() const {
@@ -108,6 +113,7 @@ private slots:
     void favouriteFilterAndViews();
     void hotplug();
     void guideSwitchesFullScreen();
+    void anotherWindowInFront();
 
 private:
     QString m_startDir;
@@ -182,6 +188,7 @@ void tst_frmMainControllers::moves() {
     TestAppFolder app;
     prepare(app);
     Window win(app);
+    QVERIFY(win.active);
     VirtualPad pad(win.navigator().reader());
     QVERIFY(pad.waitUntilOpen());
     QCOMPARE(win.row(), 0);
@@ -204,8 +211,6 @@ void tst_frmMainControllers::pagesAsItsKeysWould() {
     TestAppFolder app;
     prepare(app);
     Window win(app);
-    win.w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&win.w));
     QTest::keyClick(win.w.lstGames, Qt::Key_PageDown);
     const int paged = win.row();
     QVERIFY(paged > 1);
@@ -222,6 +227,7 @@ void tst_frmMainControllers::heldDownRepeats() {
     TestAppFolder app;
     prepare(app);
     Window win(app);
+    QVERIFY(win.active);
     VirtualPad pad(win.navigator().reader());
     QVERIFY(pad.waitUntilOpen());
     QVERIFY(pad.setButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true));
@@ -239,6 +245,7 @@ void tst_frmMainControllers::launchAndHandOver() {
     prepare(app);
     Gate gate(app.file("gate"));
     Window win(app);
+    QVERIFY(win.active);
     VirtualPad pad(win.navigator().reader());
     QVERIFY(pad.waitUntilOpen());
     QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
@@ -296,8 +303,7 @@ void tst_frmMainControllers::favouriteFilterAndViews() {
     TestAppFolder app;
     prepare(app);
     Window win(app);
-    win.w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&win.w));
+    QVERIFY(win.active);
     VirtualPad pad(win.navigator().reader());
     QVERIFY(pad.waitUntilOpen());
 
@@ -365,8 +371,6 @@ void tst_frmMainControllers::guideSwitchesFullScreen() {
     TestAppFolder app;
     prepare(app);
     Window win(app);
-    win.w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&win.w));
     const QSize standard = win.w.size();
     VirtualPad pad(win.navigator().reader());
     QVERIFY(pad.waitUntilOpen());
@@ -389,6 +393,31 @@ void tst_frmMainControllers::guideSwitchesFullScreen() {
     QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_GUIDE));
     QTRY_VERIFY(!win.w.fullScreenView().isOn());
     QTRY_COMPARE(win.w.size(), standard);
+}
+
+void tst_frmMainControllers::anotherWindowInFront() {
+    TestAppFolder app;
+    prepare(app);
+    Window win(app);
+    QVERIFY(win.active);
+    VirtualPad pad(win.navigator().reader());
+    QVERIFY(pad.waitUntilOpen());
+    QSignalSpy asked(&win.navigator(), &PadNavigator::actionAsked);
+    QWidget front;
+    front.show();
+    front.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&front));
+    // Asked for, but not for this window: neither a move nor a launch.
+    QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_A));
+    QTRY_COMPARE(asked.size(), 2);
+    QCOMPARE(win.row(), 0);
+    QVERIFY(win.runs().isEmpty());
+    front.hide();
+    win.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win.w));
+    QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    QTRY_COMPARE(win.row(), 1);
 }
 
 QTEST_MAIN(tst_frmMainControllers)
