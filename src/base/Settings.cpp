@@ -38,6 +38,7 @@ FrontEndSettings ReadFrontEndSettings(const QString& appDir) {
     s.LaunchArguments = optional.read("Settings", "LaunchArguments");
     s.QuickStart = optional.read("Settings", "QuickStart") == u"1";
     s.PictureSources = optional.read("Settings", "PictureSources");
+    s.Controllers = optional.read("Settings", "Controllers").trimmed() != u"0";
     s.RomFolderExtensions = optional.read("Parse", "RomFolderExtensions");
     s.RomFolderSubFolders = optional.read("Parse", "RomFolderSubFolders") == u"1";
     s.RomFolderGameFolders = optional.read("Parse", "RomFolderGameFolders") == u"1";

@@ -27,6 +27,9 @@ struct FrontEndSettings {
     QString LaunchArguments;
     bool QuickStart = false;
     QString PictureSources;
+    // [Settings] Controllers: 0 leaves game controllers alone; otherwise (absent too) any
+    // controller plugged in moves through the list.
+    bool Controllers = true;
     // [Parse], for emulators that print no list: the game list is the files of RomPath whose
     // extension is one of RomFolderExtensions (";"-separated, letter case ignored), with the
     // files of its sub-folders too when RomFolderSubFolders is 1, and each folder directly in

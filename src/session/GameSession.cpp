@@ -236,7 +236,9 @@ GameSession::Launched GameSession::launch(Dialogs& dialogs, const QString& rom,
     QElapsedTimer ran;
     ran.start();
     Launched launched;
+    emit launchStarting();
     launched.run = LaunchEmulator(dialogs, m_appDir, m_settings, rom, options);
+    emit launchEnded();
     // A game the play record cannot be stored for is simply not recorded.
     launched.recorded = m_library.recordLaunch(rom, startedAt, (ran.elapsed() + 500) / 1000);
     m_launchBusy = false;

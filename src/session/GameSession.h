@@ -112,6 +112,10 @@ public:
     void finishLaunch(bool windowGoing);
 
 signals:
+    // Around the emulator's run in launch(): whatever reads a controller leaves it to the
+    // emulator meanwhile.
+    void launchStarting();
+    void launchEnded();
     // The background list is in the cache and holds other games than before.
     void listReplaced();
     void listRefreshFailed(const GameListResult& result);

@@ -38,6 +38,7 @@ MainMenus::MainMenus(QMenuBar* bar) : QObject(bar) {
     mnuViewShowGameConfig = checkable(
         named(mnuView->addAction(QStringLiteral("Show &Game Config")), "mnuViewShowGameConfig"));
     buildViewMenu();
+    buildFullScreen(bar);
 
     mnuHelp = named(bar->addMenu(QStringLiteral("&Help")), "mnuHelp");
     mnuHelpAbout = named(mnuHelp->addAction(QStringLiteral("&About")), "mnuHelpAbout");
@@ -95,6 +96,22 @@ void MainMenus::addDetailsChoices() {
         named(mnuView->addAction(QStringLiteral("&Working Only")), "mnuViewWorkingOnly"));
     for (QAction* action : {mnuViewDetails, mnuViewHideClones, mnuViewWorkingOnly})
         connect(action, &QAction::triggered, this, [this] { emit viewChoicesToggled(false); });
+}
+
+void MainMenus::buildFullScreen(QMenuBar* bar) {
+    mnuViewFullScreen = checkable(new QAction(QStringLiteral("F&ull Screen"), this));
+    mnuViewFullScreen->setObjectName(QStringLiteral("mnuViewFullScreen"));
+    mnuViewFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    // Not in a menu yet, the action takes its key through the window.
+    bar->window()->addAction(mnuViewFullScreen);
+    connect(mnuViewFullScreen, &QAction::triggered, this, &MainMenus::fullScreenToggled);
+}
+
+void MainMenus::showFullScreenItem() {
+    if (mnuView->actions().contains(mnuViewFullScreen))
+        return;
+    mnuView->addSeparator();
+    mnuView->addAction(mnuViewFullScreen);
 }
 
 ViewChoices MainMenus::checkedViewChoices() const {

@@ -22,6 +22,7 @@ public:
     // The choices of a list with details, at the end of the View menu; a list without them
     // has none of these.
     void addDetailsChoices();
+    void showFullScreenItem();
 
     QMenu* mnuConfig = nullptr;
     QAction* mnuConfigControls = nullptr;
@@ -39,6 +40,9 @@ public:
     QAction* mnuViewDetails = nullptr;
     QAction* mnuViewHideClones = nullptr;
     QAction* mnuViewWorkingOnly = nullptr;
+    // Full Screen answers F11 from the start; its item joins the View menu only once a game
+    // controller is there (see showFullScreenItem), so a window without one is unchanged.
+    QAction* mnuViewFullScreen = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
@@ -54,7 +58,9 @@ signals:
     // One of the three view choices was clicked; `recentlyPlayedOn` when that view was turned on.
     void viewChoicesToggled(bool recentlyPlayedOn);
     void aboutAsked();
+    void fullScreenToggled();
 
 private:
     void buildViewMenu();
+    void buildFullScreen(QMenuBar* bar);
 };

@@ -7,6 +7,8 @@
 #include "gamelist/ListFit.h"
 #include "pictures/PictureSources.h"
 #include "pictures/ui/PicturePane.h"
+#include "shell/FullScreenView.h"
+#include "shell/PadControl.h"
 #include "ui/WidgetPlacement.h"
 #include "ui/WindowFrame.h"
 
@@ -48,6 +50,8 @@ frmMain::frmMain(GameSession& session, Dialogs& dialogs, QWidget* parent)
     buildTemplates();
     m_menus = new MainMenus(menuBar());
     wireMenus();
+    m_fullScreen = new FullScreenView(this, m_client, lstGames, m_menus->mnuViewFullScreen,
+                                      [this] { closeFilter(); });
     m_listSource = new GameListSource(m_session, m_dialogs, this);
     connect(&m_session, &GameSession::listReplaced, this, &frmMain::reloadGamesInPlace);
     m_size.setClientSizePx(Twips::toPx(kClientWidthTw), Twips::toPx(kClientHeightTw));
@@ -137,6 +141,7 @@ void frmMain::wireMenus() {
     connect(m_menus, &MainMenus::favouriteToggled, this, &frmMain::mnuViewFavourite_Click);
     connect(m_menus, &MainMenus::viewChoicesToggled, this, &frmMain::viewChoicesToggled);
     connect(m_menus, &MainMenus::aboutAsked, this, &frmMain::mnuHelpAbout_Click);
+    connect(m_menus, &MainMenus::fullScreenToggled, this, &frmMain::mnuViewFullScreen_Click);
 }
 
 bool frmMain::Form_Load() {
@@ -405,6 +410,15 @@ void frmMain::mnuHelpAbout_Click() {
     if (!m_about)
         m_about = new frmAbout(m_session.appDir(), m_session.HelpText(), this, this);
     WindowFrame::bringToFront(m_about);
+}
+
+void frmMain::mnuViewFullScreen_Click() {
+    m_fullScreen->toggle();
+}
+
+void frmMain::enableControllers() {
+    if (!m_pad && m_session.settings().Controllers)
+        m_pad = new PadControl(*this, m_session);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

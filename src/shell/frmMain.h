@@ -20,7 +20,9 @@
 #include <optional>
 
 class Dialogs;
+class FullScreenView;
 class ListWaitWindow;
+class PadControl;
 class PicturePane;
 class frmAbout;
 class frmControls;
@@ -76,6 +78,13 @@ public:
     void mnuConfigEmulator_Click();
     void mnuConfigControls_Click();
     void mnuHelpAbout_Click();
+    // Full Screen (F11): the list and the picture large; Full Screen again or Escape go back.
+    void mnuViewFullScreen_Click();
+    FullScreenView& fullScreenView() { return *m_fullScreen; }
+    // Game controllers, unless the settings turn them off; main() calls it after Form_Load.
+    // Null until then, and when off.
+    void enableControllers();
+    PadControl* padControl() const { return m_pad; }
     // Finding games: the filter field above the list, favourites and the other views. Each
     // view's check mark is stored in dovrel.ini; none set shows the list as loaded.
     void openFilter(const QString& typed = QString()) { m_pane->openFilter(typed); }
@@ -100,6 +109,7 @@ public:
     GameSession& session() { return m_session; }
     Dialogs& dialogs() { return m_dialogs; }
     const MainMenus& menus() const { return *m_menus; }
+    MainMenus& menus() { return *m_menus; }
 
     // The controls of the fixed layout and the templates of the options panel (element 1 of
     // each control array), by their standard names.
@@ -142,6 +152,8 @@ private:
     MainMenus* m_menus = nullptr;
     GameListSource* m_listSource = nullptr;
     PicturePane* m_picture = nullptr; // only when PictureSources is set
+    FullScreenView* m_fullScreen = nullptr;
+    PadControl* m_pad = nullptr;
     QPointer<frmControls> m_controls; // null once the window has closed
     QPointer<frmAbout> m_about;
     // The states behind the two check marks.

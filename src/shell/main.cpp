@@ -32,6 +32,7 @@ int main(int argc, char* argv[]) {
     dialogs.setParent(&window);
     if (!window.Form_Load())
         return 1;
+    window.enableControllers();
     window.show();
     return app.exec();
 }

@@ -31,6 +31,7 @@ public:
     // the pane gives up width down to a third of it, keeping `rightMarginPx` free.
     void setDesignedGeometry(const QRect& geometry, int rightMarginPx);
     const QRect& designedGeometry() const { return m_designed; }
+    int rightMarginPx() const { return m_rightMarginPx; }
 
     // The game selected now; an empty ROM name when none is.
     void showGame(const QString& rom, const QString& description);

@@ -1,0 +1,81 @@
+#include "shell/PadControl.h"
+
+#include "session/GameSession.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+PadControl::PadControl(frmMain& window, GameSession& session)
+    : QObject(&window), m_window(window) {
+    connect(&m_navigator, &PadNavigator::actionAsked, this, &PadControl::act);
+    connect(&session, &GameSession::launchStarting, &m_navigator, &PadNavigator::holdForLaunch);
+    connect(&session, &GameSession::launchEnded, &m_navigator, &PadNavigator::launchEnded);
+    connect(&m_navigator, &PadNavigator::controllersChanged, this, [this](int count) {
+        if (count > 0)
+            m_window.menus().showFullScreenItem();
+    });
+}
+
+void PadControl::sendKey(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void PadControl::act(Pad::Action action) {
+    using Pad::Action;
+    // An open menu takes the moves, A chooses and B closes it, as its keys would.
+    QWidget* popup = QApplication::activePopupWidget();
+    // Another window in front (a message, Config -> Controls) or another program: the
+    // controller is not talking to this window, as the keyboard would not be.
+    if (!popup && !m_window.isActiveWindow())
+        return;
+    QWidget* moves = popup ? popup : m_window.lstGames;
+    switch (action) {
+    case Action::MoveUp:
+        sendKey(moves, Qt::Key_Up);
+        break;
+    case Action::MoveDown:
+        sendKey(moves, Qt::Key_Down);
+        break;
+    case Action::PageUp:
+        sendKey(moves, Qt::Key_PageUp);
+        break;
+    case Action::PageDown:
+        sendKey(moves, Qt::Key_PageDown);
+        break;
+    case Action::Launch:
+        if (popup)
+            sendKey(popup, Qt::Key_Return);
+        else
+            m_window.cmdLaunch_Click();
+        break;
+    case Action::CloseFilter:
+        if (popup)
+            sendKey(popup, Qt::Key_Escape);
+        else
+            m_window.closeFilter();
+        break;
+    case Action::Favourite:
+        if (!popup)
+            m_window.mnuViewFavourite_Click();
+        break;
+    case Action::ViewMenu:
+        if (!popup)
+            m_window.menus().mnuView->popup(
+                m_window.lstGames->mapToGlobal(m_window.lstGames->rect().topLeft()));
+        break;
+    case Action::FullScreen:
+        if (!popup)
+            m_window.mnuViewFullScreen_Click();
+        break;
+    case Action::PreviousSystem:
+    case Action::NextSystem:
+        // One system so far: nothing to switch to.
+    case Action::None:
+        break;
+    }
+}
