@@ -4,6 +4,7 @@
 #include "pictures/ui/PicturePane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -71,6 +72,11 @@ void FullScreenView::enter() {
     for (const Child& child : m_children)
         if (child.widget != m_list && child.widget != picture())
             child.widget->hide();
+    // The large list stands in for the details table too: a table's narrow columns do not read
+    // from a sofa. Leaving puts the table back.
+    m_focused = QApplication::focusWidget();
+    m_list->show();
+    m_list->setFocus(Qt::OtherFocusReason);
     QFont large = m_listFont;
     large.setPointSizeF(m_listFont.pointSizeF() * kFontScale);
     m_list->setFont(large);
@@ -111,6 +117,8 @@ void FullScreenView::leave() {
     }
     m_children.clear();
     m_list->scrollTo(m_list->currentIndex());
+    if (m_focused && m_focused->isVisible())
+        m_focused->setFocus(Qt::OtherFocusReason);
     m_mark->setChecked(false);
 }
 

@@ -68,6 +68,7 @@ private:
     QPoint m_windowPos;
     QFont m_listFont;
     bool m_listFontOwn = false;
+    QPointer<QWidget> m_focused; // where the keys went before, to go there again
     QRect m_pictureDesigned;
     int m_pictureMargin = 0;
 };

@@ -33,7 +33,7 @@ void PadControl::act(Pad::Action action) {
     // controller is not talking to this window, as the keyboard would not be.
     if (!popup && !m_window.isActiveWindow())
         return;
-    QWidget* moves = popup ? popup : m_window.lstGames;
+    QWidget* moves = popup ? popup : m_window.gameView();
     switch (action) {
     case Action::MoveUp:
         sendKey(moves, Qt::Key_Up);
@@ -66,7 +66,7 @@ void PadControl::act(Pad::Action action) {
     case Action::ViewMenu:
         if (!popup)
             m_window.menus().mnuView->popup(
-                m_window.lstGames->mapToGlobal(m_window.lstGames->rect().topLeft()));
+                m_window.gameView()->mapToGlobal(m_window.gameView()->rect().topLeft()));
         break;
     case Action::FullScreen:
         if (!popup)

@@ -58,6 +58,8 @@ public:
     const OptionsPanel& optionsPanel() const { return m_optionsPanel; }
     // GameList: the ROM name and description of each lstGames entry, row = list index.
     const GameListRows& GameList() const { return m_pane->rows(); }
+    // Where the games show: the details table while it is on, else lstGames.
+    QAbstractItemView* gameView() const { return m_pane->activeView(); }
     // Where the first category frame is on the window, before and after InitCfg moves it into
     // the panel's scroll area: the window width that shows the panel is computed from these.
     double fraCat1LeftTw() const { return m_optionsPanel.firstFrameLeftTw(fraCat1); }

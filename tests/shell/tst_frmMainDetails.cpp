@@ -64,6 +64,7 @@ private slots:
     void choicesComeOnlyWithDetails();
     void tableSharesTheSelectionAndSortsByItsHeader();
     void clonesOpenAndCloseFromTheKeyboard();
+    void fullScreenShowsTheLargeListAndComesBackToTheTable();
     void detailsOfAnotherListAreNotShown();
 };
 
@@ -148,6 +149,20 @@ void tst_frmMainDetails::clonesOpenAndCloseFromTheKeyboard() {
     win.w.lstGames->setCurrentRow(0);
     QTest::keyClick(win.w.lstGames, Qt::Key_Right);
     QCOMPARE(win.roms().size(), 3);
+}
+
+void tst_frmMainDetails::fullScreenShowsTheLargeListAndComesBackToTheTable() {
+    TestAppFolder app;
+    prepare(app, true);
+    Window win(app);
+    win.action("mnuViewDetails")->trigger();
+    win.w.activateWindow();
+    win.table()->setFocus();
+    win.action("mnuViewFullScreen")->trigger();
+    QVERIFY(win.w.lstGames->isVisible() && !win.table()->isVisible());
+    win.action("mnuViewFullScreen")->trigger();
+    QVERIFY(!win.w.lstGames->isVisible() && win.table()->isVisible());
+    QCOMPARE(win.w.gameView(), win.table());
 }
 
 void tst_frmMainDetails::detailsOfAnotherListAreNotShown() {

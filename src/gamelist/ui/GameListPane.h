@@ -42,6 +42,8 @@ public:
     // The details table in the list's place, or the standard list; made when first shown.
     void showDetailsTable(bool shown);
     GameDetailsTable* detailsTable() const { return m_table; }
+    // The view the user works in: the details table while it shows, else lstGames.
+    QAbstractItemView* activeView() const;
     // Shows the entries the choices select, the selected game kept when still listed.
     void setViewChoices(const ViewChoices& choices);
     const ViewChoices& viewChoices() const { return m_view; }
@@ -77,8 +79,6 @@ protected:
 private:
     void show(const std::optional<QString>& keep);
     void placeFilterField();
-    // The view the user works in: the details table while it shows, else lstGames.
-    QAbstractItemView* activeView() const;
     void placeTable();
     // Right shows a parent's hidden clones under it, Left hides them again (from a clone too).
     bool showClones(bool shown);
