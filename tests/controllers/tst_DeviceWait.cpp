@@ -16,43 +16,11 @@
 class tst_DeviceWait : public QObject {
     Q_OBJECT
 private slots:
-    void restsUntilTheTimeOut();
-    void nudgeWakesIt();
-    void nudgeFromAnotherThread();
     void deviceBytesWakeIt();
     void hotplugWakesIt();
     void aDeviceThatWentAwayIsGivenUp();
-    void watchingWhatCannotBeOpened();
     void aNudgeAloneEndsTheWaitForANudge();
 };
-
-void tst_DeviceWait::restsUntilTheTimeOut() {
-    QTemporaryDir folder;
-    DeviceWait wait(folder.path());
-    QVERIFY(wait.blocks());
-    QVERIFY(!wait.wait(20).any());
-}
-
-void tst_DeviceWait::nudgeWakesIt() {
-    QTemporaryDir folder;
-    DeviceWait wait(folder.path());
-    wait.nudge();
-    wait.nudge();
-    const DeviceWait::Woken woken = wait.wait(-1);
-    QVERIFY(woken.nudged);
-    QVERIFY(!woken.device);
-    QVERIFY(!woken.hotplug);
-    // Both nudges were taken in by the one wake-up.
-    QVERIFY(!wait.wait(0).any());
-}
-
-void tst_DeviceWait::nudgeFromAnotherThread() {
-    QTemporaryDir folder;
-    DeviceWait wait(folder.path());
-    std::thread other([&] { wait.nudge(); });
-    QVERIFY(wait.wait(-1).nudged);
-    other.join();
-}
 
 void tst_DeviceWait::deviceBytesWakeIt() {
     QTemporaryDir folder;
@@ -101,13 +69,6 @@ void tst_DeviceWait::aDeviceThatWentAwayIsGivenUp() {
     QVERIFY(wait.wait(-1).device);
     QCOMPARE(wait.watchedCount(), 0);
     QVERIFY(!wait.wait(0).any());
-}
-
-void tst_DeviceWait::watchingWhatCannotBeOpened() {
-    QTemporaryDir folder;
-    DeviceWait wait(folder.path());
-    QVERIFY(!wait.watch(QFile::encodeName(folder.filePath("missing"))));
-    QCOMPARE(wait.watchedCount(), 0);
 }
 
 void tst_DeviceWait::aNudgeAloneEndsTheWaitForANudge() {

@@ -73,40 +73,10 @@ class tst_FullScreenView : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { Twips::setPerPixel(15); }
-    void layout_data();
-    void layout();
     void enterAndLeave_data();
     void enterAndLeave();
     void escapeClosesTheFilterFirst();
 };
-
-void tst_FullScreenView::layout_data() {
-    QTest::addColumn<QSize>("area");
-    QTest::addColumn<bool>("withPicture");
-    QTest::addColumn<QRect>("list");
-    QTest::addColumn<QRect>("picture");
-    // Margins: a fortieth of the shorter side, at least 16 pixels.
-    QTest::newRow("1920x1080 with a picture")
-        << QSize(1920, 1080) << true << QRect(27, 27, 839, 1026) << QRect(893, 27, 1000, 1026);
-    QTest::newRow("1920x1080 without") << QSize(1920, 1080) << false << QRect(307, 27, 1306, 1026)
-                                       << QRect();
-    QTest::newRow("1280x720 with a picture")
-        << QSize(1280, 720) << true << QRect(18, 18, 559, 684) << QRect(595, 18, 667, 684);
-    QTest::newRow("small: the margin stays 16")
-        << QSize(400, 300) << true << QRect(16, 16, 165, 268) << QRect(197, 16, 187, 268);
-    QTest::newRow("nothing to fill") << QSize(0, 0) << true << QRect(16, 16, 0, 0)
-                                     << QRect(32, 16, 0, 0);
-}
-
-void tst_FullScreenView::layout() {
-    QFETCH(QSize, area);
-    QFETCH(bool, withPicture);
-    QFETCH(QRect, list);
-    QFETCH(QRect, picture);
-    const FullScreenView::Layout layout = FullScreenView::layoutFor(area, withPicture);
-    QCOMPARE(layout.list, list);
-    QCOMPARE(layout.picture, picture);
-}
 
 void tst_FullScreenView::enterAndLeave_data() {
     QTest::addColumn<bool>("pictures");
