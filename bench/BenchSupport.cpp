@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,6 +40,29 @@ double elapsedMs(const std::function<void()>& work) {
     const qint64 start = monotonicNs();
     work();
     return double(monotonicNs() - start) / 1e6;
+}
+
+double changeMs(int rounds, const std::function<void()>& reset,
+                const std::function<void()>& change) {
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        reset();
+        QCoreApplication::processEvents();
+        times.push_back(elapsedMs([&] {
+            change();
+            QCoreApplication::processEvents();
+        }));
+    }
+    return median(times);
+}
+
+QByteArray variedTitle(int game) {
+    static const char* words[] = {"Super",  "Dragon", "Pac",    "Space",  "Ninja",
+                                  "Galaxy", "Street", "Castle", "Rally",  "Puzzle",
+                                  "Café",   "Tiger",  "Metal",  "Bubble", "Robot",
+                                  "Turbo",  "Zombie", "Wizard", "Ocean",  "Thunder"};
+    return QByteArray(words[game % 20]) + " " + words[(game / 20) % 20] + " " +
+           QByteArray::number(game);
 }
 
 double medianMs(int rounds, const std::function<void()>& work) {

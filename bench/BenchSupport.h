@@ -34,6 +34,14 @@ double median(std::vector<double> values);
 qint64 monotonicNs();
 double elapsedMs(const std::function<void()>& work);
 double medianMs(int rounds, const std::function<void()>& work);
+// One change made `rounds` times, each after `reset`, events handled after each (so a window
+// has redrawn): the median of the change with its events.
+double changeMs(int rounds, const std::function<void()>& reset,
+                const std::function<void()>& change);
+
+// Titles of varied words as users find games by: "Super Dragon 0", "Dragon Dragon 1", ...,
+// 20 words in turn, one in twenty with an accent ("Café").
+QByteArray variedTitle(int game);
 // Processor time (user + system) of this process so far, children not counted.
 double cpuMs();
 

@@ -22,18 +22,13 @@ constexpr int kGames = 50000;
 constexpr int kRounds = 7;
 
 void writeList(const AppFolder& app) {
-    static const char* words[] = {"Super",  "Dragon", "Pac",    "Space",  "Ninja",
-                                  "Galaxy", "Street", "Castle", "Rally",  "Puzzle",
-                                  "Café",   "Tiger",  "Metal",  "Bubble", "Robot",
-                                  "Turbo",  "Zombie", "Wizard", "Ocean",  "Thunder"};
     static const char* status[] = {"good", "imperfect", "preliminary"};
     QByteArray cache = {};
     QByteArray details = "#Tarvelin details\tYear\tManufacturer\tParent\tStatus\tPlayers\t"
                          "Category\r\n";
     for (int i = 0; i < kGames; ++i) {
         const QByteArray rom = "m" + QByteArray::number(i);
-        cache += rom + "|" + words[i % 20] + " " + words[(i / 20) % 20] + " " +
-                 QByteArray::number(i) + "\r\n";
+        cache += rom + "|" + variedTitle(i) + "\r\n";
         details += rom + "\t" + QByteArray::number(1975 + i % 40) + (i % 50 == 0 ? "?" : "") +
                    "\tMaker " + QByteArray::number(i % 900) + "\t" +
                    (i % 3 == 0 ? QByteArray() : "m" + QByteArray::number(i - i % 3)) + "\t" +
@@ -45,16 +40,7 @@ void writeList(const AppFolder& app) {
 }
 
 double changeMs(const std::function<void()>& reset, const std::function<void()>& change) {
-    std::vector<double> times;
-    for (int round = 0; round < kRounds; ++round) {
-        reset();
-        QCoreApplication::processEvents();
-        times.push_back(elapsedMs([&] {
-            change();
-            QCoreApplication::processEvents();
-        }));
-    }
-    return median(times);
+    return Bench::changeMs(kRounds, reset, change);
 }
 
 } // namespace

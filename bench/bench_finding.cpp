@@ -22,14 +22,9 @@ constexpr int kRounds = 9;
 constexpr double kPauseMs = 200;
 
 QByteArray cache() {
-    static const char* words[] = {"Super",  "Dragon", "Pac",    "Space",  "Ninja",
-                                  "Galaxy", "Street", "Castle", "Rally",  "Puzzle",
-                                  "Café",   "Tiger",  "Metal",  "Bubble", "Robot",
-                                  "Turbo",  "Zombie", "Wizard", "Ocean",  "Thunder"};
     QByteArray bytes;
     for (int i = 0; i < kGames; ++i)
-        bytes += "g" + QByteArray::number(i) + "|" + words[i % 20] + " " + words[(i / 20) % 20] +
-                 " " + QByteArray::number(i) + "\r\n";
+        bytes += "g" + QByteArray::number(i) + "|" + variedTitle(i) + "\r\n";
     return bytes;
 }
 
@@ -44,18 +39,8 @@ void writeLibrary(const AppFolder& app, int records, int favourites) {
     app.write(QStringLiteral("dovrel/library.ini"), file);
 }
 
-// One change made `rounds` times, each after `reset`, the window repainted: the median.
 double changeMs(const std::function<void()>& reset, const std::function<void()>& change) {
-    std::vector<double> times;
-    for (int round = 0; round < kRounds; ++round) {
-        reset();
-        QCoreApplication::processEvents();
-        times.push_back(elapsedMs([&] {
-            change();
-            QCoreApplication::processEvents();
-        }));
-    }
-    return median(times);
+    return Bench::changeMs(kRounds, reset, change);
 }
 
 } // namespace

@@ -14,10 +14,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "common/EmulatorGate.h"
 #include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 #include "common/VirtualPad.h"
@@ -32,21 +29,6 @@ QByteArray games(int count) {
         list += "game" + QByteArray::number(i) + "|Game " + QByteArray::number(i) + "\r\n";
     return list;
 }
-
-// A FIFO that holds the emulator until the test lets it end.
-class Gate {
-public:
-    explicit Gate(const QString& path) {
-        ::mkfifo(QFile::encodeName(path).constData(), 0600);
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
-    }
-    ~Gate() { ::close(m_fd); }
-    // Enough for two runs: a second launch that should not happen ends, and the test sees it.
-    void release() const { [[maybe_unused]] const auto n = ::write(m_fd, "go\ngo\n", 6); }
-
-private:
-    int m_fd = -1;
-};
 
 void prepare(const TestAppFolder& app, const QByteArray& settingsExtra = {}) {
     app.write("dovrel/dovrel.ini", "[Parse]\nExeName=emu\n[Settings]\nShowMissingRoms=1\n" +
@@ -223,7 +205,7 @@ void tst_frmMainControllers::heldDownRepeats() {
 void tst_frmMainControllers::launchAndHandOver() {
     TestAppFolder app;
     prepare(app);
-    Gate gate(app.file("gate"));
+    EmulatorGate gate(app.file("gate"));
     Window win(app);
     QVERIFY(win.active);
     VirtualPad pad(win.navigator().reader());
@@ -252,7 +234,7 @@ void tst_frmMainControllers::launchAndHandOver() {
         pad.setAxisUnread(SDL_CONTROLLER_AXIS_LEFTY, 32000);
         pad.setButtonUnread(SDL_CONTROLLER_BUTTON_START, true);
         QTest::qWait(20);
-        gate.release();
+        gate.release(2); // a second launch that should not happen would end, and show
     });
     during.start();
     QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_A));

@@ -11,11 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "common/FakeDialogs.h"
+#include "common/EmulatorGate.h"
 #include "common/MainWindowFixture.h"
 #include "common/TestAppFolder.h"
 
@@ -57,22 +54,6 @@ QByteArray emulator(bool gated) {
         body += "echo started > started\nread line < gate\necho ended > ended\n";
     return body;
 }
-
-// A FIFO that holds the gated emulator until the test releases it. The test keeps it open for
-// reading and writing, so neither side's open blocks and a release is never lost.
-class Gate {
-public:
-    explicit Gate(const QString& path) {
-        ::mkfifo(QFile::encodeName(path).constData(), 0600);
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
-    }
-    ~Gate() { ::close(m_fd); }
-    bool isOpen() const { return m_fd >= 0; }
-    void release() const { [[maybe_unused]] const auto n = ::write(m_fd, "go\n", 3); }
-
-private:
-    int m_fd = -1;
-};
 
 struct Window : MainWindowFixture {
     explicit Window(int send = 1, int quotes = 1, const QString& romFolder = "/my roms/",
@@ -334,7 +315,7 @@ void tst_frmMainLaunch::enterAndDoubleClickLaunch() {
 
 void tst_frmMainLaunch::secondLaunchDuringARunDoesNothing() {
     Window win(0, 0, "/", "alpha|Alpha Game\r\n", kDefinitions, true);
-    Gate gate(win.app.file("gate"));
+    EmulatorGate gate(win.app.file("gate"));
     QVERIFY(gate.isOpen());
     bool busyDuringRun = false;
     bool secondClickReturned = false;
@@ -362,7 +343,7 @@ void tst_frmMainLaunch::secondLaunchDuringARunDoesNothing() {
 void tst_frmMainLaunch::busyGuardCoversEveryWay() {
     Window win(1, 1, "/my roms/", "alpha|Alpha Game\r\nbig game|Big Game\r\ngamma|Gamma\r\n",
                kDefinitions, true);
-    Gate gate(win.app.file("gate"));
+    EmulatorGate gate(win.app.file("gate"));
     QVERIFY(gate.isOpen());
     win.w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&win.w));
@@ -384,7 +365,7 @@ void tst_frmMainLaunch::busyGuardCoversEveryWay() {
 
 void tst_frmMainLaunch::closingDuringARunWaitsForTheEmulator() {
     Window win(0, 0, "/", "alpha|Alpha Game\r\n", kDefinitions, true);
-    Gate gate(win.app.file("gate"));
+    EmulatorGate gate(win.app.file("gate"));
     QVERIFY(gate.isOpen());
     win.w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&win.w));
