@@ -98,11 +98,12 @@ void GameSession::storeViewChoices(const ViewChoices& choices) const {
                                   {"Settings", "SortByTitle", flag(choices.sortByTitle)}};
     // A list without details keeps the standard keys alone.
     if (!detailFields().isEmpty())
-        entries.insert(entries.end(), {{"Settings", "HideClones", flag(choices.hideClones)},
-                    {"Settings", "WorkingOnly", flag(choices.workingOnly)},
-                    {"Settings", "Details", flag(choices.detailsTable)},
-                    {"Settings", "DetailsSort", choices.sortField},
-                    {"Settings", "DetailsSortDescending", flag(choices.sortDescending)}});
+        entries.insert(entries.end(),
+                       {{"Settings", "HideClones", flag(choices.hideClones)},
+                        {"Settings", "WorkingOnly", flag(choices.workingOnly)},
+                        {"Settings", "Details", flag(choices.detailsTable)},
+                        {"Settings", "DetailsSort", choices.sortField},
+                        {"Settings", "DetailsSortDescending", flag(choices.sortDescending)}});
     WriteIniEntries(AppPaths::settingsFile(m_appDir), entries);
 }
 
@@ -143,9 +144,10 @@ const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {
     const QStringList fields = detailFields();
     QString warning;
     // With the missing-ROM filter on, the details file holds games that were not loaded.
-    m_details = fields.isEmpty() || m_games.isEmpty() ? GameDetails()
-                                 : LoadGameDetails(AppPaths::gameDetails(m_appDir), fields,
-                                                   m_games, !onlyAvailable, &warning);
+    m_details = fields.isEmpty() || m_games.isEmpty()
+                    ? GameDetails()
+                    : LoadGameDetails(AppPaths::gameDetails(m_appDir), fields, m_games,
+                                      !onlyAvailable, &warning);
     // Start-up may load the list twice; the user hears of the file once, until it is good.
     if (!warning.isEmpty() && warning != m_detailsWarning)
         QTextStream(stderr) << "tarvelin: " << warning << '\n';
