@@ -137,6 +137,14 @@ void writeRoms(const AppFolder& app, int games) {
             app.write("roms/" + romName(i) + ".zip", QByteArray());
 }
 
+QByteArray dovrelIni(const QByteArray& settings) {
+    return "[Parse]\nExeName=emu\nGameListCommand=-list\nGameListStartLine=" +
+           QByteArray::number(startLine) + "\nGameListRomLen=" + QByteArray::number(romLen) +
+           "\nHelpEndLine=1\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\n"
+           "RomExt=.zip\nShowMissingRoms=1\n" +
+           settings;
+}
+
 } // namespace GameListEmulator
 
 namespace OptionDefinitions {

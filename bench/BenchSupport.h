@@ -69,6 +69,9 @@ inline constexpr int helpEndLine = 1;
 inline constexpr int romLen = 12;
 QString romName(int game);
 QByteArray script(int games);
+// dovrel.ini for it as "emu" with its -list, every game listed; `settings` ends the Settings
+// section ("ShowConfig=0\n", PictureSources, ...).
+QByteArray dovrelIni(const QByteArray& settings);
 // Empty ROM files for two games of three (games 1, 2, 4, 5, …), in roms/.
 void writeRoms(const AppFolder& app, int games);
 inline int listedWithFilter(int games) {

@@ -192,11 +192,7 @@ int main(int argc, char* argv[]) {
     AppFolder app;
     app.writeScript(QStringLiteral("emu"), GameListEmulator::script(kGames));
     app.write(QStringLiteral("dovrel/dovrel.ini"),
-              "[Parse]\nExeName=emu\nGameListCommand=-list\nGameListStartLine=" +
-                  QByteArray::number(GameListEmulator::startLine) +
-                  "\nGameListRomLen=" + QByteArray::number(GameListEmulator::romLen) +
-                  "\nHelpEndLine=1\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\n"
-                  "RomExt=.zip\nShowConfig=0\nShowMissingRoms=1\n");
+              GameListEmulator::dovrelIni("ShowConfig=0\n"));
     app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(300, 30));
     const StartUps startUps = startUpMs(app.path(), dialogs);
     const double without = startUps.without;

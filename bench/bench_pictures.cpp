@@ -119,12 +119,7 @@ void prepare(const AppFolder& app) {
 
 void writeSettings(const AppFolder& app, const QByteArray& pictureSources) {
     app.write("dovrel/dovrel.ini",
-              "[Parse]\nExeName=emu\nGameListCommand=-list\nGameListStartLine=" +
-                  QByteArray::number(GameListEmulator::startLine) +
-                  "\nGameListRomLen=" + QByteArray::number(GameListEmulator::romLen) +
-                  "\nHelpEndLine=1\n[Settings]\nRomPath=\nSendRomPath=1\nRomPathinQuotes=1\n"
-                  "RomExt=.zip\nShowConfig=1\nShowMissingRoms=1\n" +
-                  pictureSources);
+              GameListEmulator::dovrelIni("ShowConfig=1\n" + pictureSources));
 }
 
 void pressDown(QWidget* list) {
