@@ -1,6 +1,7 @@
 #include "setup/DataFolder.h"
 
 #include "base/AppPaths.h"
+#include "systems/SystemList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,5 +53,6 @@ DataFolderChoice ChooseDataFolderHere(const QString& named, const QString& exeDi
 }
 
 bool NeedsSetup(const QString& dataDir) {
-    return !QFileInfo(AppPaths::settingsFile(dataDir)).isFile();
+    return !QFileInfo(AppPaths::settingsFile(dataDir)).isFile() &&
+           (!SystemLists::exists(dataDir) || SystemLists::read(dataDir).list.systems.empty());
 }

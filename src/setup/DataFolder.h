@@ -32,5 +32,6 @@ DataFolderChoice ChooseDataFolder(const QString& named, const QString& exeDir,
 // folder.
 DataFolderChoice ChooseDataFolderHere(const QString& named, const QString& exeDir);
 
-// Whether the folder still needs the first-run setup: it holds no dovrel/dovrel.ini file.
+// Whether the folder still needs the first-run setup: it holds no dovrel/dovrel.ini file and
+// lists no system that is set up.
 bool NeedsSetup(const QString& dataDir);
