@@ -8,14 +8,26 @@
 #include <QMenu>
 
 PadControl::PadControl(frmMain& window, GameSession& session)
-    : QObject(&window), m_window(window) {
+    : QObject(&window), m_window(&window) {
     connect(&m_navigator, &PadNavigator::actionAsked, this, &PadControl::act);
+    connect(&m_navigator, &PadNavigator::controllersChanged, this, [this](int count) {
+        if (count > 0) {
+            m_controllerSeen = true;
+            m_window->menus().showFullScreenItem();
+        }
+    });
+    follow(window, session);
+}
+
+void PadControl::follow(frmMain& window, GameSession& session) {
+    if (m_session)
+        disconnect(m_session, nullptr, &m_navigator, nullptr);
+    m_window = &window;
+    m_session = &session;
     connect(&session, &GameSession::launchStarting, &m_navigator, &PadNavigator::holdForLaunch);
     connect(&session, &GameSession::launchEnded, &m_navigator, &PadNavigator::launchEnded);
-    connect(&m_navigator, &PadNavigator::controllersChanged, this, [this](int count) {
-        if (count > 0)
-            m_window.menus().showFullScreenItem();
-    });
+    if (m_controllerSeen)
+        window.menus().showFullScreenItem();
 }
 
 void PadControl::sendKey(QWidget* target, int key) {
@@ -31,9 +43,9 @@ void PadControl::act(Pad::Action action) {
     QWidget* popup = QApplication::activePopupWidget();
     // Another window in front (a message, Config -> Controls) or another program: the
     // controller is not talking to this window, as the keyboard would not be.
-    if (!popup && !m_window.isActiveWindow())
+    if (!popup && !m_window->isActiveWindow())
         return;
-    QWidget* moves = popup ? popup : m_window.gameView();
+    QWidget* moves = popup ? popup : m_window->gameView();
     switch (action) {
     case Action::MoveUp:
         sendKey(moves, Qt::Key_Up);
@@ -51,30 +63,35 @@ void PadControl::act(Pad::Action action) {
         if (popup)
             sendKey(popup, Qt::Key_Return);
         else
-            m_window.cmdLaunch_Click();
+            m_window->cmdLaunch_Click();
         break;
     case Action::CloseFilter:
         if (popup)
             sendKey(popup, Qt::Key_Escape);
         else
-            m_window.closeFilter();
+            m_window->closeFilter();
         break;
     case Action::Favourite:
         if (!popup)
-            m_window.mnuViewFavourite_Click();
+            m_window->mnuViewFavourite_Click();
         break;
     case Action::ViewMenu:
         if (!popup)
-            m_window.menus().mnuView->popup(
-                m_window.gameView()->mapToGlobal(m_window.gameView()->rect().topLeft()));
+            m_window->menus().mnuView->popup(
+                m_window->gameView()->mapToGlobal(m_window->gameView()->rect().topLeft()));
         break;
     case Action::FullScreen:
         if (!popup)
-            m_window.mnuViewFullScreen_Click();
+            m_window->mnuViewFullScreen_Click();
         break;
     case Action::PreviousSystem:
+        if (!popup)
+            emit systemStepAsked(-1);
+        break;
     case Action::NextSystem:
-        // One system so far: nothing to switch to.
+        if (!popup)
+            emit systemStepAsked(1);
+        break;
     case Action::None:
         break;
     }

@@ -21,10 +21,18 @@ public:
 
     PadNavigator& navigator() { return m_navigator; }
     void act(Pad::Action action);
+    // Another system's window is shown: the controllers act there from now on.
+    void follow(frmMain& window, GameSession& session);
+
+signals:
+    // The triggers: +1 the next system, -1 the previous.
+    void systemStepAsked(int step);
 
 private:
     static void sendKey(QWidget* target, int key);
 
-    frmMain& m_window;
+    frmMain* m_window;
+    GameSession* m_session = nullptr;
     PadNavigator m_navigator;
+    bool m_controllerSeen = false;
 };

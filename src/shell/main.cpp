@@ -1,11 +1,11 @@
 #include "cli/CommandLine.h"
 #include "cli/RunWithoutWindow.h"
-#include "session/GameSession.h"
 #include "setup/ui/WindowStartFolder.h"
-#include "shell/frmMain.h"
+#include "shell/SystemShelf.h"
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include <optional>
 
@@ -27,12 +27,11 @@ int main(int argc, char* argv[]) {
     if (!dataDir)
         return exitStatus;
 
-    GameSession session(*dataDir);
-    frmMain window(session, dialogs);
-    dialogs.setParent(&window);
-    if (!window.Form_Load())
+    // One window a system; a folder without a list of systems is one, the standard window.
+    SystemShelf systems(*dataDir, dialogs);
+    QObject::connect(&systems, &SystemShelf::dialogParentChanged,
+                     [&dialogs](QWidget* window) { dialogs.setParent(window); });
+    if (!systems.start())
         return 1;
-    window.enableControllers();
-    window.show();
     return app.exec();
 }
