@@ -130,10 +130,12 @@ void prepare(const AppFolder& app, int games) {
 
 // An application folder whose emulator prints a list laid out as MAME's -listfull, every game
 // listed (no ROM files), after `delay` seconds; quick start on or off; with `details` each
-// line also gives year, manufacturer, parent, status, players and category after a tab.
+// line also gives year, manufacturer, parent, status, players and category after a tab. With
+// a `folder` ("s1/") the files go there, as one system of the application folder.
 void prepareMameLike(const AppFolder& app, int games, const QByteArray& delay, bool quick,
-                     bool details = false) {
-    app.copyProgram(QStringLiteral(TARVELIN_EXE), QStringLiteral("tarvelin"));
+                     bool details = false, const QString& folder = QString()) {
+    if (folder.isEmpty())
+        app.copyProgram(QStringLiteral(TARVELIN_EXE), QStringLiteral("tarvelin"));
     QByteArray list = "Name:             Description:\n";
     list.reserve(qsizetype(games) * 48);
     for (int i = 0; i < games; ++i) {
@@ -153,9 +155,9 @@ void prepareMameLike(const AppFolder& app, int games, const QByteArray& delay, b
                         .toUtf8();
         list += '\n';
     }
-    app.write(QStringLiteral("list.txt"), list);
-    app.writeScript(QStringLiteral("fakemame"), "sleep " + delay + "\nexec cat list.txt\n");
-    app.write(QStringLiteral("dovrel/dovrel.ini"),
+    app.write(folder + QStringLiteral("list.txt"), list);
+    app.writeScript(folder + QStringLiteral("fakemame"), "sleep " + delay + "\nexec cat list.txt\n");
+    app.write(folder + QStringLiteral("dovrel/dovrel.ini"),
               "[Parse]\nWindowCaption=Benchmark\nExeName=fakemame\nGameListCommand=-listfull\n"
               "GameListStartLine=0\nGameListRomLen=18\nHelpEndLine=0\nRomNameEndsAtBlank=1\n"
               "UnquoteDescriptions=1\n" +
@@ -165,7 +167,7 @@ void prepareMameLike(const AppFolder& app, int games, const QByteArray& delay, b
                   "[Settings]\nRomPath=roms/\nSendRomPath=0\n"
               "RomPathinQuotes=0\nRomExt=.zip\nShowConfig=1\nShowMissingRoms=1\nQuickStart=" +
                   QByteArray(quick ? "1" : "0") + "\n");
-    app.write(QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(kOptions, 30));
+    app.write(folder + QStringLiteral("dovrel/cfgdef.ini"), OptionDefinitions::file(kOptions, 30));
 }
 
 // The MAME preset as it is shipped, with quick start on or off.
@@ -239,6 +241,37 @@ void detailsFigures(DisplayWatch& watch, const QString& display) {
               *drawn[1] - *drawn[0], "ms", QStringLiteral("<= 20"));
 }
 
+// Quick start on 50,000 games as the one system of its folder, and as the first of five
+// systems (the others of 1,000 games each), which start-up must not wait for.
+void systemsFigures(DisplayWatch& watch, const QString& display) {
+    std::optional<double> drawn[2];
+    for (const bool five : {false, true}) {
+        const AppFolder app;
+        if (five) {
+            app.copyProgram(QStringLiteral(TARVELIN_EXE), QStringLiteral("tarvelin"));
+            QByteArray list = "[Systems]\nCount=5\n";
+            for (int i = 1; i <= 5; ++i) {
+                const QByteArray n = QByteArray::number(i);
+                list += "Name" + n + "=System " + n + "\nFolder" + n + "=s" + n + "\n";
+                prepareMameLike(app, i == 1 ? 50000 : 1000, "0", true, false,
+                                QStringLiteral("s%1/").arg(i));
+            }
+            app.write(QStringLiteral("dovrel/systems.ini"), list);
+        } else {
+            prepareMameLike(app, 50000, "0", true);
+        }
+        drawn[five] = printListDrawn(watch, display, app.file(QStringLiteral("tarvelin")),
+                                     five ? QStringLiteral("quick start, 50000 games, the first "
+                                                           "of 5 systems (same run)")
+                                          : QStringLiteral("quick start, 50000 games, one "
+                                                           "system (same run)"),
+                                     QString());
+    }
+    if (drawn[0] && drawn[1])
+        print("quick start, 50000 games: list drawn with 5 systems above one", *drawn[1] - *drawn[0],
+              "ms", QStringLiteral("<= 10"));
+}
+
 void listDrawnFigures(DisplayWatch& watch, const QString& display) {
     if (!watch.seesDrawing()) {
         qWarning("bench_startup: the display reports no drawing; list drawn figures skipped");
@@ -262,6 +295,7 @@ void listDrawnFigures(DisplayWatch& watch, const QString& display) {
         }
     }
     detailsFigures(watch, display);
+    systemsFigures(watch, display);
     if (!QFileInfo::exists(QStringLiteral("/usr/games/mame"))) {
         qWarning("bench_startup: MAME is not installed; its list drawn figures skipped");
         return;

@@ -20,7 +20,7 @@ SystemMenus::SystemMenus(QMainWindow* window, QMenu* config, QMenu* view, QMenu*
         named(config->addAction(QStringLiteral("E&mulators...")), "mnuConfigEmulators");
     connect(mnuConfigEmulators, &QAction::triggered, this, &SystemMenus::emulatorsAsked);
 
-    mnuSystem = named(new QMenu(QStringLiteral("&System"), window), "mnuSystem");
+    mnuSystem = named(new QMenu(QStringLiteral("S&ystem"), window), "mnuSystem");
     window->menuBar()->insertMenu(before->menuAction(), mnuSystem);
     m_itemsEnd = mnuSystem->addSeparator();
     mnuSystemNext = named(mnuSystem->addAction(QStringLiteral("&Next System")), "mnuSystemNext");

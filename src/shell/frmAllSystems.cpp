@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,7 +32,7 @@ frmAllSystems::frmAllSystems(QWidget* parent) : QMainWindow(parent), m_model(thi
     tblAllGames->setAllColumnsShowFocus(true);
     tblAllGames->header()->setStretchLastSection(false);
     tblAllGames->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tblAllGames->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    tblAllGames->header()->setSectionResizeMode(1, QHeaderView::Fixed);
     lblUnlisted = named(new QLabel(client), "lblUnlisted");
     lblUnlisted->setWordWrap(true);
     lblUnlisted->setTextFormat(Qt::PlainText);
@@ -96,6 +97,13 @@ ViewChoices frmAllSystems::viewChoices() const {
 
 void frmAllSystems::setSystems(std::vector<AllSystemsGames::System> systems,
                                const QStringList& unlisted) {
+    // The system column as wide as the longest name: measuring it from the rows would visit
+    // every one of them.
+    const QFontMetrics metrics(tblAllGames->font());
+    int width = metrics.horizontalAdvance(QStringLiteral("System"));
+    for (const AllSystemsGames::System& system : systems)
+        width = std::max(width, metrics.horizontalAdvance(system.name));
+    tblAllGames->header()->resizeSection(1, width + 4 * metrics.averageCharWidth());
     m_model.games().setSystems(std::move(systems));
     lblUnlisted->setText(QStringLiteral("Not listed yet (show them once to list their games): ") +
                          unlisted.join(QStringLiteral(", ")));
