@@ -11,6 +11,8 @@
 #include "shell/frmAllSystems.h"
 #include "shell/frmMain.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -249,6 +251,7 @@ void SystemShelf::showAllSystems() {
     m_slots[size_t(m_current)]->session->enterFolder();
     if (!m_all) {
         m_all = std::make_unique<frmAllSystems>();
+        m_all->installEventFilter(this);
         addMenus(m_all.get(), &m_all->systemMenus());
         connect(m_all.get(), &frmAllSystems::launchAsked, this, &SystemShelf::launchFromAll);
         connect(m_all.get(), &frmAllSystems::favouriteAsked, this,
@@ -273,9 +276,28 @@ void SystemShelf::launchFromAll(const AllSystemsGames::Row& row) {
     // The game's own system: its emulator, its folder and its saved profiles.
     session.enterFolder();
     session.launch(m_dialogs, rom, session.optionsFor(rom));
-    session.finishLaunch(false);
+    session.finishLaunch(m_quitWhenLaunchEnds);
+    if (m_quitWhenLaunchEnds) {
+        QCoreApplication::quit();
+        return;
+    }
     if (m_all->viewChoices().recentlyPlayed)
         m_all->refill();
+}
+
+bool SystemShelf::eventFilter(QObject* watched, QEvent* event) {
+    // As a system's window does: closed while a game runs, All Systems only hides, and the
+    // program ends when the launch's wait has returned into it.
+    if (watched == m_all.get() && event->type() == QEvent::Close &&
+        std::any_of(m_slots.begin(), m_slots.end(), [](const std::unique_ptr<Slot>& slot) {
+            return slot->session && slot->session->LaunchBusy();
+        })) {
+        m_quitWhenLaunchEnds = true;
+        m_all->hide();
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SystemShelf::favouriteFromAll(const AllSystemsGames::Row& row) {

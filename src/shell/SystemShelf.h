@@ -60,6 +60,9 @@ signals:
     void dialogParentChanged(QWidget* window);
     void emulatorsAsked();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Slot;
 
@@ -86,4 +89,5 @@ private:
     std::vector<Slot*> m_allSlots; // the system of each of All Systems' systems
     QMainWindow* m_shown = nullptr;
     PadControl* m_pad = nullptr;
+    bool m_quitWhenLaunchEnds = false; // All Systems was closed during its launch
 };
