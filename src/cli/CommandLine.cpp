@@ -21,8 +21,23 @@ struct Options {
         QStringLiteral("preset"),
         QStringLiteral("Sets a folder that holds no dovrel/dovrel.ini up for an emulator "
                        "without the setup window: demo, mame, scummvm, dosbox, fceux, nestopia, "
-                       "gambatte, hatari, mgba or stella."),
+                       "gambatte, hatari, mgba or stella. Given more than once, each preset "
+                       "goes into a folder of its own below it, listed as a system."),
         QStringLiteral("NAME")};
+    QCommandLineOption system{
+        QStringLiteral("system"),
+        QStringLiteral("In a folder that lists several systems (dovrel/systems.ini): the one "
+                       "--list, --print-command and --launch act on (letter case ignored) and "
+                       "the window shows first. Without it --list prints every system's games, "
+                       "each line starting with the system's name, and the others act on the "
+                       "system shown last. An unknown name, and any name in a folder without "
+                       "such a list, ends with status 2."),
+        QStringLiteral("NAME")};
+    QCommandLineOption systems{
+        QStringLiteral("systems"),
+        QStringLiteral("Prints the systems, one a line: name, folder, emulator (ExeName) and "
+                       "the number of games of the list of the last start (- when there is "
+                       "none), separated by tabs. A folder without a list is one system.")};
     QCommandLineOption list{
         QStringLiteral("list"),
         QStringLiteral("Prints the game list, one game a line: ROM name, description, and 1 or "
@@ -62,8 +77,10 @@ struct Options {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.setApplicationDescription(
             QStringLiteral("A front-end for command-line game emulators. Without --list, "
-                           "--print-command or --launch it opens the game list window."));
-        parser.addOptions({help, version, data, preset, list, printCommand, launch, refresh});
+                           "--print-command, --launch or --systems it opens the game list "
+                           "window."));
+        parser.addOptions(
+            {help, version, data, preset, system, systems, list, printCommand, launch, refresh});
         for (const QCommandLineOption& option : qtOwn)
             parser.addOption(option);
     }
@@ -106,11 +123,17 @@ CommandLine CommandLine::parseArguments(const QStringList& arguments) {
         return command;
     }
     command.data = parser.value(o.data);
-    command.preset = parser.value(o.preset);
+    command.presets = parser.values(o.preset);
+    command.system = parser.value(o.system);
     if (parser.isSet(o.data) && command.data.isEmpty())
         command.error = QStringLiteral("--data needs a folder.");
-    if (parser.isSet(o.preset) && command.preset.isEmpty())
+    if (command.presets.contains(QString()))
         command.error = QStringLiteral("--preset needs a name.");
+    for (qsizetype i = 0; i < command.presets.size() && command.error.isEmpty(); ++i)
+        if (command.presets.indexOf(command.presets[i], i + 1) > i)
+            command.error = QStringLiteral("--preset %1 is given twice.").arg(command.presets[i]);
+    if (parser.isSet(o.system) && command.system.isEmpty())
+        command.error = QStringLiteral("--system needs a name.");
 
     int actions = 0;
     if (parser.isSet(o.list)) {
@@ -132,6 +155,15 @@ CommandLine CommandLine::parseArguments(const QStringList& arguments) {
     command.refresh = parser.isSet(o.refresh);
     if (command.refresh && actions == 0)
         command.error = QStringLiteral("--refresh goes with --list, --print-command or --launch.");
+    if (parser.isSet(o.systems)) {
+        if (actions > 0)
+            command.error = QStringLiteral("--systems goes without --list, --print-command and "
+                                           "--launch.");
+        else if (parser.isSet(o.system))
+            command.error = QStringLiteral("--systems prints every system; --system does not "
+                                           "go with it.");
+        command.action = Action::Systems;
+    }
     // Help and version answer whatever else was asked.
     if (parser.isSet(o.version))
         command.action = Action::Version;

@@ -6,10 +6,11 @@
 // What Tarvelin was asked to do on its command line. Without an action it opens the main
 // window, as it always has.
 struct CommandLine {
-    enum class Action { Window, Help, Version, List, PrintCommand, Launch };
+    enum class Action { Window, Help, Version, List, PrintCommand, Launch, Systems };
     Action action = Action::Window;
     QString data;         // --data DIR: the folder that holds dovrel/; empty for the usual choice
-    QString preset;       // --preset NAME: set the folder up with this preset, without a window
+    QStringList presets;  // each --preset NAME: set the folder up with these, without a window
+    QString system;       // --system NAME: the listed system to act on (or to show first)
     QString rom;          // the game of --print-command and --launch
     bool refresh = false; // --refresh: the emulator's list, not the cache of the last start
     QString error;        // one line: a bad option or argument; the program then ends with status 2

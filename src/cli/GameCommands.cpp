@@ -5,20 +5,16 @@
 
 #include <algorithm>
 
-namespace {
+GameCommands::GameCommands(const QString& dataDir, bool refresh, Dialogs& dialogs, QTextStream& out,
+                           QTextStream& err)
+    : m_session(dataDir), m_refresh(refresh), m_dialogs(dialogs), m_out(out), m_err(err) {}
 
-QString oneField(QString text) {
+QString GameCommands::oneField(QString text) {
     std::replace_if(
         text.begin(), text.end(), [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r'; },
         QChar(u' '));
     return text;
 }
-
-} // namespace
-
-GameCommands::GameCommands(const QString& dataDir, bool refresh, Dialogs& dialogs, QTextStream& out,
-                           QTextStream& err)
-    : m_session(dataDir), m_refresh(refresh), m_dialogs(dialogs), m_out(out), m_err(err) {}
 
 bool GameCommands::loadGames() {
     // Relative paths (RomPath, the emulator) mean the data folder's files, as in the window.
@@ -48,15 +44,16 @@ bool GameCommands::knows(const QString& rom) {
     return false;
 }
 
-int GameCommands::list() {
+int GameCommands::list(const std::optional<QString>& system) {
     if (!loadGames())
         return 1;
     // The same filter as the window's list of available games.
     QSet<QString> present;
     for (const GameEntry& game : m_session.loadGames(true))
         present.insert(game.rom);
+    const QString first = system ? oneField(*system) + u'\t' : QString();
     for (const GameEntry& game : m_session.loadGames(false))
-        m_out << oneField(game.rom) << u'\t' << oneField(game.description) << u'\t'
+        m_out << first << oneField(game.rom) << u'\t' << oneField(game.description) << u'\t'
               << (present.contains(game.rom) ? u'1' : u'0') << u'\n';
     m_out.flush();
     return 0;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Dialogs;
 class QTextStream;
 
@@ -20,8 +22,9 @@ public:
 
     // Every game of the list in its order: ROM name, tab, description, tab, 1 when its ROM file
     // exists (RomPath, name, RomExt) or 0. A tab or line break inside a field is written as a
-    // blank, so each game stays one line of three fields.
-    int list();
+    // blank, so each game stays one line of three fields. With a system's name, each line
+    // starts with that name (written the same way) as a field of its own.
+    int list(const std::optional<QString>& system = std::nullopt);
     // The program as it would be started (ExeName found in the data folder or on PATH), then
     // every argument, one a line.
     int printCommand(const QString& rom);
@@ -29,6 +32,9 @@ public:
     // The emulator's exit status, 128 + its signal when it was killed, 127 when it could not
     // be started, 1 when the wait failed.
     int launch(const QString& rom);
+
+    // A text as one field of such a line: a tab or line break in it written as a blank.
+    static QString oneField(QString text);
 
 private:
     bool loadGames();

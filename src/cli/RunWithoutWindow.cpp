@@ -1,8 +1,8 @@
 #include "cli/RunWithoutWindow.h"
 
 #include "cli/CommandLine.h"
-#include "cli/GameCommands.h"
 #include "cli/StderrDialogs.h"
+#include "cli/SystemCommands.h"
 #include "setup/DataFolder.h"
 #include "setup/FirstRun.h"
 #include "setup/Presets.h"
@@ -20,7 +20,8 @@ QString dataFolderHelp(const DataFolderChoice& choice) {
                "relative paths are taken from there. Without --data it is the program's own\n"
                "folder when that holds dovrel/ (a portable folder), else $XDG_DATA_HOME/tarvelin\n"
                "(~/.local/share/tarvelin). A folder without dovrel/dovrel.ini is set up first:\n"
-               "in a window, or by --preset.\n")
+               "in a window, or by --preset. A folder may list several systems, each a data\n"
+               "folder of its own, in dovrel/systems.ini; --systems shows them.\n")
         .arg(choice.explanation());
 }
 
@@ -46,7 +47,7 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
 
     const std::vector<Preset> presets =
         FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH")));
-    const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, command.preset, presets);
+    const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, command.presets, presets);
     if (!setup.message.isEmpty())
         err << "tarvelin: " << setup.message << u'\n';
     err.flush();
@@ -63,14 +64,16 @@ int RunWithoutWindow(const CommandLine& command, const QString& exeDir) {
     }
 
     StderrDialogs dialogs;
-    GameCommands games(folder.folder, command.refresh, dialogs, out, err);
+    SystemCommands systems(folder.folder, command.refresh, dialogs, out, err);
     switch (command.action) {
+    case CommandLine::Action::Systems:
+        return systems.systems();
     case CommandLine::Action::List:
-        return games.list();
+        return systems.list(command.system);
     case CommandLine::Action::PrintCommand:
-        return games.printCommand(command.rom);
+        return systems.printCommand(command.system, command.rom);
     case CommandLine::Action::Launch:
-        return games.launch(command.rom);
+        return systems.launch(command.system, command.rom);
     case CommandLine::Action::Window:
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:

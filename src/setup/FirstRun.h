@@ -3,6 +3,7 @@
 #include "setup/Presets.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -15,11 +16,13 @@ struct FirstRunResult {
     QString message; // for stderr: why the program ends, or a note when it goes on
 };
 
-// With a preset name (--preset NAME), installs that preset when the folder needs setting up:
-// an unknown name ends with status 2, a preset that is not installed or whose emulator is not
-// found ends with status 1, and a folder that is set up already is left as it is, with a note.
-// Without a name, a folder that needs setting up is for the setup window.
-FirstRunResult FirstRunWithoutWindow(const QString& dataDir, const QString& presetName,
+// With preset names (each --preset NAME), installs them through InstallPresets when the folder
+// needs setting up: one into the folder itself, several each into a folder of its own, listed
+// as systems. Every name is checked before anything is written: an unknown one ends with
+// status 2, one that is not installed or whose emulator is not found with status 1. A folder
+// that is set up already is left as it is, with a note. Without a name, a folder that needs
+// setting up is for the setup window.
+FirstRunResult FirstRunWithoutWindow(const QString& dataDir, const QStringList& presetNames,
                                      const std::vector<Preset>& presets);
 
 // Why a preset cannot be chosen, or empty when it can: not installed, or no emulator found.

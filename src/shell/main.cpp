@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs;
     int exitStatus = 0;
     const std::optional<QString> dataDir = WindowStartFolder(
-        command.data, command.preset, QCoreApplication::applicationDirPath(), dialogs, exitStatus);
+        command.data, command.presets, QCoreApplication::applicationDirPath(), dialogs, exitStatus);
     if (!dataDir)
         return exitStatus;
 

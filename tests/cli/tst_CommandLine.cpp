@@ -13,7 +13,7 @@ void tst_CommandLine::parses_data() {
     QTest::addColumn<QStringList>("arguments"); // after the program's name
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("preset"); // the names of each --preset, joined by ","
     QTest::addColumn<QString>("rom");
     QTest::addColumn<QString>("error"); // empty: none
     using A = CommandLine::Action;
@@ -104,6 +104,25 @@ void tst_CommandLine::parses_data() {
                                   << ""
                                   << ""
                                   << "--preset needs a name.";
+    QTest::newRow("the same preset twice")
+        << QStringList{"--preset", "mame", "--preset", "demo", "--preset", "mame"} << window << ""
+        << "mame,demo,mame"
+        << ""
+        << "--preset mame is given twice.";
+    QTest::newRow("empty system") << QStringList{"--system="} << window << ""
+                                  << ""
+                                  << ""
+                                  << "--system needs a name.";
+    QTest::newRow("systems with another action")
+        << QStringList{"--systems", "--launch", "a"} << int(A::Systems) << ""
+        << ""
+        << "a"
+        << "--systems goes without --list, --print-command and --launch.";
+    QTest::newRow("systems and a system")
+        << QStringList{"--systems", "--system", "MAME"} << int(A::Systems) << ""
+        << ""
+        << ""
+        << "--systems prints every system; --system does not go with it.";
 }
 
 void tst_CommandLine::parses() {
@@ -117,7 +136,7 @@ void tst_CommandLine::parses() {
     QCOMPARE(command.error, error);
     QCOMPARE(int(command.action), action);
     QCOMPARE(command.data, data);
-    QCOMPARE(command.preset, preset);
+    QCOMPARE(command.presets.join(u','), preset);
     QCOMPARE(command.rom, rom);
     QCOMPARE(command.opensWindow(), error.isEmpty() && action == int(CommandLine::Action::Window));
 }

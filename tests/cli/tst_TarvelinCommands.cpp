@@ -77,7 +77,7 @@ QByteArray lines(const QStringList& list) {
 }
 
 // A copy of the program in a tree laid out as installed: bin/tarvelin beside share/tarvelin/
-// (a demo preset) and lib/tarvelin/ (its emulator).
+// (the demo and MAME presets) and lib/tarvelin/ (the demo's emulator).
 QString installedCopy(const TestAppFolder& tree) {
     QDir(tree.path()).mkpath("bin");
     const QString copy = tree.file("bin/tarvelin");
@@ -88,7 +88,51 @@ QString installedCopy(const TestAppFolder& tree) {
     tree.write("share/tarvelin/demo/dovrel/cfgdef.ini", kDefinitions);
     tree.write("share/tarvelin/demo/roms/beta.zip", "rom");
     tree.writeScript("lib/tarvelin/demoemu", kEmulator);
+    tree.write("share/tarvelin/presets/mame/dovrel.ini",
+               QByteArray(kSettings).replace("ExeName=emu", "ExeName=mame"));
+    tree.write("share/tarvelin/presets/mame/cfgdef.ini", kDefinitions);
     return copy;
+}
+
+// A data folder of two systems, "@" being the tree that holds it:
+//   data/dovrel/systems.ini  Arcade (arcade/, no list of the last start yet) and
+//                            Home Computer (home/, stored absolute, with one), shown last
+QByteArray systemSettings(const QByteArray& caption, const QByteArray& exe) {
+    return "[Parse]\nWindowCaption=" + caption + "\nExeName=" + exe +
+           "\nGameListCommand=-list\nGameListStartLine=1\nGameListRomLen=6\nHelpEndLine=0\n"
+           "[Settings]\nRomPath=roms/\nSendRomPath=1\nRomPathinQuotes=1\nRomExt=.zip\n"
+           "ShowConfig=1\nShowMissingRoms=0\n";
+}
+
+// Leaves "ran" in its folder at every start, so a test sees which emulators were asked.
+QByteArray markingEmulator(const QByteArray& games) {
+    return "touch ran\n"
+           "if [ \"$1\" = -list ]; then printf 'Emu 1.0\\nName  Description\\n" +
+           games + "'; fi\n";
+}
+
+void writeSystems(const TestAppFolder& tree) {
+    tree.write("data/dovrel/systems.ini",
+               "[Systems]\nCount=2\nCurrent=Home Computer\nName1=Arcade\nFolder1=arcade\n"
+               "Name2=Home Computer\nFolder2=" +
+                   tree.file("data/home").toUtf8() + "\n");
+    for (const char* system : {"data/arcade", "data/home"})
+        tree.write(QString(system) + "/dovrel/cfgdef.ini", "[General]\nNumCats=0\n");
+    tree.write("data/arcade/dovrel/dovrel.ini", systemSettings("Arcade", "arcemu"));
+    tree.write("data/arcade/roms/alpha.zip", "rom");
+    tree.writeScript("data/arcade/arcemu", markingEmulator("alpha Alpha\\nbeta  Beta\\n"));
+    tree.write("data/home/dovrel/dovrel.ini", systemSettings("Home", "homeemu"));
+    tree.write("data/home/dovrel/glist.lst",
+               "c64|C64 Game\r\nvic20|VIC-20\r\namiga|Amiga\tTab\r\n");
+    tree.writeScript("data/home/homeemu", markingEmulator("c64   From the emulator\\n"));
+}
+
+QStringList systemsThatRan(const TestAppFolder& tree) {
+    QStringList ran;
+    for (const char* folder : {"arcade", "home"})
+        if (tree.exists(QStringLiteral("data/%1/ran").arg(folder)))
+            ran << folder;
+    return ran;
 }
 
 } // namespace
@@ -106,6 +150,8 @@ private slots:
     void presetSetsUpAnInstalledCopy();
     void perUserFolderWithoutData();
     void portableFolderWithoutData();
+    void systemCommands_data();
+    void systemCommands();
 };
 
 void tst_TarvelinCommands::commands_data() {
@@ -217,11 +263,11 @@ void tst_TarvelinCommands::listOfTheLastStart_data() {
         << QByteArray() << QByteArray();
     QTest::newRow("no cache: the emulator is asked")
         << QStringList{"--print-command", "three"} << kSettings << QByteArray() << 0
-        << lines({"@/emu", "roms/three.zip", "-scale", "2", "-fullscreen", "-name", "Player",
-                  "One"})
+        << lines(
+               {"@/emu", "roms/three.zip", "-scale", "2", "-fullscreen", "-name", "Player", "One"})
         << emulators;
-    QTest::newRow("--refresh alone") << QStringList{"--refresh"} << kSettings << lastStart << 2
-                                     << QByteArray() << QByteArray();
+    QTest::newRow("--refresh alone")
+        << QStringList{"--refresh"} << kSettings << lastStart << 2 << QByteArray() << QByteArray();
 }
 
 void tst_TarvelinCommands::listOfTheLastStart() {
@@ -332,6 +378,106 @@ void tst_TarvelinCommands::portableFolderWithoutData() {
     QCOMPARE(printed.status, 0);
     QVERIFY(printed.out.startsWith(app.file("emu").toUtf8() + "\nroms/alpha.zip\n"));
     QVERIFY(!QFileInfo::exists(app.file("xdg")));
+}
+
+void tst_TarvelinCommands::systemCommands_data() {
+    QTest::addColumn<QStringList>("arguments"); // "@" = the tree
+    QTest::addColumn<bool>("fresh"); // the installed copy, MAME beside it, on an empty data folder
+    QTest::addColumn<QStringList>("removed"); // taken away before the run
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");  // a part of stderr
+    QTest::addColumn<int>("errLines");    // -1: any number
+    QTest::addColumn<QStringList>("ran"); // the systems whose emulator was started
+
+    const QStringList data{"--data", "@/data"};
+    const QStringList none;
+    const QByteArray bothSystems =
+        "Arcade\t@/data/arcade\tarcemu\t-\nHome Computer\t@/data/home\thomeemu\t3\n";
+    const QByteArray homeGames = "Home Computer\tc64\tC64 Game\t0\n"
+                                 "Home Computer\tvic20\tVIC-20\t0\n"
+                                 "Home Computer\tamiga\tAmiga Tab\t0\n";
+    const QByteArray arcadeGames = "Arcade\talpha\tAlpha\t1\nArcade\tbeta\tBeta\t0\n";
+
+    QTest::newRow("systems: from the files alone")
+        << data + QStringList{"--systems"} << false << none << 0 << bothSystems << QByteArray() << 0
+        << none;
+    QTest::newRow("systems of a folder without a list: itself, by its caption")
+        << QStringList{"--data", "@/data/arcade", "--systems"} << false << none << 0
+        << QByteArray("Arcade\t@/data/arcade\tarcemu\t-\n") << QByteArray() << 0 << none;
+    QTest::newRow("list: every system in the list's order, its name first")
+        << data + QStringList{"--list"} << false << none << 0 << arcadeGames + homeGames
+        << QByteArray() << 0 << QStringList{"arcade"};
+    QTest::newRow("list of one system, letter case ignored: the usual three fields")
+        << data + QStringList{"--list", "--system", "home COMPUTER"} << false << none << 0
+        << QByteArray("c64\tC64 Game\t0\nvic20\tVIC-20\t0\namiga\tAmiga Tab\t0\n") << QByteArray()
+        << 0 << none;
+    QTest::newRow("print-command on the named system")
+        << data + QStringList{"--print-command", "alpha", "--system", "arcade"} << false << none
+        << 0 << QByteArray("@/data/arcade/arcemu\nroms/alpha.zip\n") << QByteArray() << 0
+        << QStringList{"arcade"};
+    QTest::newRow("print-command without a system: the one shown last")
+        << data + QStringList{"--print-command", "vic20"} << false << none << 0
+        << QByteArray("@/data/home/homeemu\nroms/vic20.zip\n") << QByteArray() << 0 << none;
+    QTest::newRow("unknown system: the ones there are")
+        << data + QStringList{"--list", "--system", "NES"} << false << none << 2 << QByteArray()
+        << QByteArray("tarvelin: no system named \"NES\" in @/data (there are Arcade, Home "
+                      "Computer)\n")
+        << 1 << none;
+    QTest::newRow("a system in a folder without a list")
+        << QStringList{"--data", "@/data/arcade", "--launch", "alpha", "--system", "Arcade"}
+        << false << none << 2 << QByteArray()
+        << QByteArray("tarvelin: @/data/arcade lists no systems (dovrel/systems.ini), so "
+                      "--system \"Arcade\" names none\n")
+        << 1 << none;
+    QTest::newRow("a listed folder deleted: one warning, the other listed")
+        << data + QStringList{"--list"} << false << QStringList{"data/home"} << 0 << arcadeGames
+        << QByteArray("tarvelin: @/data/dovrel/systems.ini: system 2 (\"Home Computer\") left "
+                      "out: @/data/home holds no dovrel/dovrel.ini\n")
+        << 1 << QStringList{"arcade"};
+    QTest::newRow("a system whose list cannot be made: named, the others still printed")
+        << data + QStringList{"--list"} << false << QStringList{"data/arcade/arcemu"} << 1
+        << homeGames
+        << QByteArray("\ntarvelin: the games of system \"Arcade\" are left out: its game list "
+                      "could not be made\n")
+        << -1 << none;
+    QTest::newRow("preset twice: each a system of its own")
+        << data + QStringList{"--preset", "demo", "--preset", "mame", "--systems"} << true << none
+        << 0
+        << QByteArray("Demo emulator\t@/data/demo\t@/lib/tarvelin/demoemu\t-\n"
+                      "MAME\t@/data/mame\t@/bin/mame\t-\n")
+        << QByteArray() << 0 << none;
+}
+
+void tst_TarvelinCommands::systemCommands() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, fresh);
+    QFETCH(QStringList, removed);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, errLines);
+    QFETCH(QStringList, ran);
+    const TestAppFolder tree;
+    const QString program = fresh ? installedCopy(tree) : QStringLiteral(TARVELIN_EXE);
+    if (fresh)
+        tree.writeScript("bin/mame", "exit 0\n");
+    else
+        writeSystems(tree);
+    for (const QString& path : removed)
+        QVERIFY(QFileInfo(tree.file(path)).isDir() ? QDir(tree.file(path)).removeRecursively()
+                                                   : QFile::remove(tree.file(path)));
+    for (QString& argument : arguments)
+        argument.replace("@", tree.path());
+
+    const Run result = run(program, arguments);
+    const QByteArray at = tree.path().toUtf8();
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.out, out.replace("@", at));
+    QVERIFY2(result.err.contains(err.replace("@", at)), result.err.constData());
+    if (errLines >= 0)
+        QCOMPARE(result.err.count('\n'), errLines);
+    QCOMPARE(systemsThatRan(tree), ran);
 }
 
 QTEST_GUILESS_MAIN(tst_TarvelinCommands)

@@ -206,7 +206,7 @@ void tst_Presets::installFailureLeavesNoSettings() {
 }
 
 void tst_Presets::firstRunWithoutWindow_data() {
-    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("preset"); // the names of each --preset, separated by blanks
     QTest::addColumn<bool>("setUpAlready");
     QTest::addColumn<int>("next");
     QTest::addColumn<int>("status");
@@ -233,6 +233,13 @@ void tst_Presets::firstRunWithoutWindow_data() {
     QTest::newRow("preset not installed")
         << "scummvm" << false << end << 1 << "preset scummvm: not part of this installation"
         << false;
+    QTest::newRow("two, one unknown: nothing written")
+        << "demo doom" << false << end << 2 << "unknown preset \"doom\"" << false;
+    QTest::newRow("two, one not found: nothing written")
+        << "demo mame" << false << end << 1 << "preset mame: mame not found" << false;
+    QTest::newRow("two into a set-up folder: left as it is")
+        << "demo mame" << true << ready << 0
+        << "@/data is set up already; --preset demo --preset mame left it" << false;
 }
 
 void tst_Presets::firstRunWithoutWindow() {
@@ -248,7 +255,8 @@ void tst_Presets::firstRunWithoutWindow() {
     if (setUpAlready)
         inst.tree.write("data/dovrel/dovrel.ini", "[Parse]\nExeName=mine\n");
 
-    const FirstRunResult result = FirstRunWithoutWindow(data, preset, inst.presets());
+    const FirstRunResult result =
+        FirstRunWithoutWindow(data, preset.split(u' ', Qt::SkipEmptyParts), inst.presets());
     QCOMPARE(int(result.next), next);
     QCOMPARE(result.exitStatus, status);
     message.replace("@", inst.tree.path());
@@ -258,6 +266,8 @@ void tst_Presets::firstRunWithoutWindow() {
              installed      ? inst.path("lib/tarvelin/demoemu")
              : setUpAlready ? QString("mine")
                             : QString());
+    // Every name is checked before anything is written.
+    QCOMPARE(QDir(data).isEmpty(), !installed && !setUpAlready);
 }
 
 QTEST_GUILESS_MAIN(tst_Presets)

@@ -7,12 +7,12 @@
 
 #include <QTextStream>
 
-std::optional<QString> WindowStartFolder(const QString& named, const QString& presetName,
+std::optional<QString> WindowStartFolder(const QString& named, const QStringList& presetNames,
                                          const QString& exeDir, Dialogs& dialogs, int& exitStatus) {
     const DataFolderChoice folder = ChooseDataFolderHere(named, exeDir);
     std::vector<Preset> presets =
         FindPresets(PresetPlacesFor(exeDir, qEnvironmentVariable("PATH")));
-    const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, presetName, presets);
+    const FirstRunResult setup = FirstRunWithoutWindow(folder.folder, presetNames, presets);
     if (!setup.message.isEmpty())
         QTextStream(stderr) << "tarvelin: " << setup.message << u'\n';
     switch (setup.next) {
