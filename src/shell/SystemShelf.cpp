@@ -67,10 +67,18 @@ void SystemShelf::readList() {
 
 bool SystemShelf::start(const QString& systemName) {
     readList();
-    for (int i = 0; i < count(); ++i)
-        if (m_listed && !systemName.isEmpty() &&
-            m_slots[size_t(i)]->entry.name.compare(systemName, Qt::CaseInsensitive) == 0)
-            m_current = i;
+    if (!systemName.isEmpty()) {
+        int named = -1;
+        for (int i = 0; i < count() && m_listed; ++i)
+            if (m_slots[size_t(i)]->entry.name.compare(systemName, Qt::CaseInsensitive) == 0)
+                named = i;
+        if (named >= 0)
+            m_current = named;
+        else
+            QTextStream(stderr) << "tarvelin: no system is named \"" << systemName
+                                << "\" here; showing " << m_slots[size_t(m_current)]->entry.name
+                                << '\n';
+    }
     Slot& slot = *m_slots[size_t(m_current)];
     if (!openWindow(slot))
         return false;

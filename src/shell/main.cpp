@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
     SystemShelf systems(*dataDir, dialogs);
     QObject::connect(&systems, &SystemShelf::dialogParentChanged,
                      [&dialogs](QWidget* window) { dialogs.setParent(window); });
-    if (!systems.start())
+    if (!systems.start(command.system))
         return 1;
     return app.exec();
 }
