@@ -1,4 +1,6 @@
 #include "base/Ini.h"
+#include "setup/SystemSetup.h"
+#include "systems/SystemList.h"
 #include "gamelist/ui/GameListBox.h"
 #include "session/GameSession.h"
 #include "shell/SystemMenus.h"
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -66,6 +69,7 @@ private slots:
     void switchingKeepsEachSystemsState();
     void allSystemsFindsAndLaunchesInItsOwnSystem();
     void switchRefusedWhileAGameRuns();
+    void followsTheListAsItChanges();
 
 private:
     QString m_startDir;
@@ -207,6 +211,35 @@ void tst_SystemShelf::switchRefusedWhileAGameRuns() {
     QCOMPARE(dialogs.shown.last().kind, "information");
     QVERIFY(dialogs.shown.last().text.contains("A game of Arcade is running"));
     QVERIFY(shelf.showSystem(1)); // once it has ended
+}
+
+// What Config -> Emulators changes on disk, the shelf follows: the one system becomes the
+// first of two with its window kept; a removed system's window goes, the list's next in its place.
+void tst_SystemShelf::followsTheListAsItChanges() {
+    const TestAppFolder data;
+    writeSystem(data, ".", "Arcade");
+    writeSystem(data, "b", "Consoles");
+    FakeDialogs dialogs;
+    SystemShelf shelf(data.path(), dialogs);
+    QVERIFY(shelf.start());
+    QPointer<frmMain> arcade = shelf.window(0);
+    arcade->openFilter("title 02");
+    QString error;
+    QCOMPARE(AddFolderSystem(data.file("b"), data.path(), &error), "Consoles");
+    shelf.reload();
+    QCOMPARE(shelf.names(), (QStringList{"Arcade", "Consoles"}));
+    QCOMPARE(shelf.window(0), arcade.data());
+    QCOMPARE(arcade->viewChoices().query, "title 02");
+    QVERIFY(menusOf(arcade).mnuSystem->menuAction()->isVisible());
+    QVERIFY(menusOf(arcade).cmbSystem->isVisibleTo(arcade));
+
+    QVERIFY(SystemLists::write(data.path(), SystemList{{{"Consoles", "b"}}, {}}));
+    shelf.reload();
+    QCOMPARE(shelf.names(), QStringList{"Consoles"});
+    QVERIFY(shelf.window(0) && shelf.window(0)->isVisible());
+    QCOMPARE(shelf.shownWindow(), shelf.window(0));
+    QVERIFY(!menusOf(shelf.window(0)).mnuSystem->menuAction()->isVisible());
+    QTRY_VERIFY(!arcade); // once the loop is back
 }
 
 QTEST_MAIN(tst_SystemShelf)
