@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -47,6 +48,10 @@ frmEmulators::frmEmulators(const QString& dataDir, std::vector<Preset> presets, 
     lstSystems->setMinimumSize(380, 240);
     lstSystems->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(lstSystems, &QListWidget::currentRowChanged, this, &frmEmulators::followSelection);
+    lblFolder = named(new QLabel(this), "lblFolder");
+    lblFolder->setTextFormat(Qt::PlainText);
+    // A long path is cut off rather than widening the window; the item's tooltip has it whole.
+    lblFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto button = [this](const char* text, const char* name) {
         return named(new QPushButton(QString::fromUtf8(text), this), QString::fromLatin1(name));
@@ -85,8 +90,11 @@ frmEmulators::frmEmulators(const QString& dataDir, std::vector<Preset> presets, 
     column->addWidget(cmdDeleteFiles);
     column->addStretch(1);
     column->addWidget(cmdClose);
+    auto* left = new QVBoxLayout;
+    left->addWidget(lstSystems, 1);
+    left->addWidget(lblFolder);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(lstSystems, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(column);
 
     reload(-1);
@@ -120,9 +128,8 @@ void frmEmulators::reload(int select) {
     const int current = m_list.currentIndex();
     for (size_t i = 0; i < m_list.systems.size(); ++i) {
         const SystemEntry& system = m_list.systems[i];
-        const QString folder = nativeFolder(m_dataDir, system);
-        auto* item = new QListWidgetItem(system.name + u'\n' + folder, lstSystems);
-        item->setToolTip(folder);
+        auto* item = new QListWidgetItem(system.name, lstSystems);
+        item->setToolTip(nativeFolder(m_dataDir, system));
         if (int(i) == current) {
             QFont font = item->font();
             font.setBold(true); // the one the main window shows
@@ -262,6 +269,9 @@ void frmEmulators::deleteSelectedFiles() {
 void frmEmulators::followSelection() {
     const int row = selected();
     const int count = int(m_list.systems.size());
+    lblFolder->setText(row < 0 ? QString()
+                               : QStringLiteral("Folder: %1")
+                                     .arg(nativeFolder(m_dataDir, m_list.systems[size_t(row)])));
     cmdRename->setEnabled(row >= 0);
     cmdMoveUp->setEnabled(row > 0);
     cmdMoveDown->setEnabled(row >= 0 && row < count - 1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Dialogs;
+class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -40,7 +41,8 @@ public:
     // folder (through no link) and is not the data folder itself.
     bool mayDeleteFiles(int index) const;
 
-    QListWidget* lstSystems = nullptr;
+    QListWidget* lstSystems = nullptr; // the names, in order; the current one in bold
+    QLabel* lblFolder = nullptr;       // the selected system's folder
     QPushButton* cmdAddPreset = nullptr;
     QMenu* mnuPresets = nullptr; // one action per usable preset, named actPreset_<name>
     QPushButton* cmdAddFolder = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -44,21 +45,21 @@ std::vector<Preset> presetsIn(const TestAppFolder& shipped) {
     return {presetFrom(shipped, "mame", "MAME"), presetFrom(shipped, "scummvm", "ScummVM"), dosbox};
 }
 
-// The list as stored, "name=folder" in order, the current one marked with "*".
+// The list as stored, "name=folder" in order, the one `current` names marked with "*".
 QStringList stored(const QString& dataDir) {
     const SystemList list = SystemLists::read(dataDir).list;
     QStringList seen;
     for (size_t i = 0; i < list.systems.size(); ++i)
-        seen << (int(i) == list.currentIndex() && !list.current.isEmpty() ? "*" : "") +
-                    list.systems[i].name + u'=' + list.systems[i].folder;
+        seen << (list.indexOf(list.current) == int(i) ? "*" : "") + list.systems[i].name + u'=' +
+                    list.systems[i].folder;
     return seen;
 }
 
-// What the list shows: the first line of each item.
+// The names the list shows.
 QStringList shown(const frmEmulators& w) {
     QStringList names;
     for (int i = 0; i < w.lstSystems->count(); ++i)
-        names << w.lstSystems->item(i)->text().section(u'\n', 0, 0);
+        names << w.lstSystems->item(i)->text();
     return names;
 }
 
@@ -91,7 +92,9 @@ void tst_frmEmulators::managesTheSystemsOfAFolder() {
 
     // A folder without a list is its one system, named by its caption; nothing is written.
     QCOMPARE(w.lstSystems->count(), 1);
-    QCOMPARE(w.lstSystems->item(0)->text(), "Old one\n" + QDir::toNativeSeparators(data.path()));
+    QCOMPARE(w.lstSystems->item(0)->text(), QString("Old one"));
+    QCOMPARE(w.lstSystems->item(0)->toolTip(), QDir::toNativeSeparators(data.path()));
+    QCOMPARE(w.lblFolder->text(), "Folder: " + QDir::toNativeSeparators(data.path()));
     QVERIFY(!w.cmdRemove->isEnabled());
     QVERIFY(!w.cmdDeleteFiles->isEnabled());
     QVERIFY(!data.exists("dovrel/systems.ini"));
@@ -115,6 +118,7 @@ void tst_frmEmulators::managesTheSystemsOfAFolder() {
              (QStringList{"*Old one=.", "MAME=mame", "Portable=" + portable.path()}));
     QVERIFY(!data.exists("Portable"));
     QCOMPARE(w.selected(), 2);
+    QCOMPARE(w.lblFolder->text(), "Folder: " + QDir::toNativeSeparators(portable.path()));
     QVERIFY(!w.cmdDeleteFiles->isEnabled()); // not below the data folder
     QVERIFY(!w.cmdMoveDown->isEnabled());
 
