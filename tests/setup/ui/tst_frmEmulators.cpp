@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "common/FakeDialogs.h"
+#include "common/StderrCapture.h"
 #include "common/TestAppFolder.h"
 
 namespace {
@@ -76,6 +77,7 @@ class tst_frmEmulators : public QObject {
 private slots:
     void managesTheSystemsOfAFolder();
     void aFailedWriteLeavesTheListAsStored();
+    void aBrokenEntryIsWarnedOfOnce();
 };
 
 void tst_frmEmulators::managesTheSystemsOfAFolder() {
@@ -196,6 +198,26 @@ void tst_frmEmulators::aFailedWriteLeavesTheListAsStored() {
     QVERIFY(dialogs.shown[2].text.startsWith("The system could not be added:\n"));
     QCOMPARE(shown(w), QStringList{"Main"});
     QCOMPARE(changed.count(), 0);
+}
+
+void tst_frmEmulators::aBrokenEntryIsWarnedOfOnce() {
+    const TestAppFolder shipped;
+    const TestAppFolder data;
+    data.write("dovrel/dovrel.ini", "[Parse]\n");
+    data.write("dovrel/systems.ini",
+               "[Systems]\nCount=2\nName1=Here\nFolder1=.\nName2=Gone\nFolder2=gone\n");
+    FakeDialogs dialogs;
+    StderrCapture stderrLines;
+    AnsweredEmulators w(data.path(), presetsIn(shipped), dialogs);
+    QCOMPARE(shown(w), QStringList{"Here"});
+    w.folderAnswer = shipped.path(); // refused, and the list is read again
+    QTest::mouseClick(w.cmdAddFolder, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(shown(w), QStringList{"Here"});
+    const QStringList lines = stderrLines.lines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].startsWith("tarvelin: ") && lines[0].contains("\"Gone\""),
+             qPrintable(lines[0]));
 }
 
 QTEST_MAIN(tst_frmEmulators)
