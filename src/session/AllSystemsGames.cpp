@@ -22,7 +22,7 @@ void AllSystemsGames::deriveHaystacks() {
     m_haystacks.reserve(m_rows.size());
     std::vector<QString> names;
     for (const System& system : m_systems)
-        names.push_back(u' ' + GameFinder::fold(system.name));
+        names.push_back(u'\n' + GameFinder::fold(system.name)); // after the ROM name's line
     for (const Row& row : m_rows) {
         const GameEntry& entry = game(row);
         m_haystacks.push_back(GameFinder::haystack(entry.description, entry.rom) +
@@ -75,6 +75,16 @@ std::vector<AllSystemsGames::Row> AllSystemsGames::visible(const ViewChoices& ch
         std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
             return played(m_rows[size_t(a)])->lastStart > played(m_rows[size_t(b)])->lastStart;
         });
+    if (!words.isEmpty()) {
+        // The best matches first, whatever their system: Pac-Man before the games whose title
+        // only holds the words. A stable split keeps each rank in the order worked out above.
+        std::vector<qsizetype> ranked[GameFinder::kRanks];
+        for (qsizetype i : order)
+            ranked[GameFinder::rank(m_haystacks[size_t(i)], words)].push_back(i);
+        order.clear();
+        for (const std::vector<qsizetype>& games : ranked)
+            order.insert(order.end(), games.begin(), games.end());
+    }
     std::vector<Row> rows;
     rows.reserve(order.size());
     for (qsizetype i : order)

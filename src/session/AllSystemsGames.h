@@ -12,8 +12,9 @@ class GameLibrary;
 
 // The games of several systems as one list: every system's games in the systems' order, each
 // in its list's order, found by the same words as one list (a system's name counts as a word
-// of each of its games, so "mame pac" keeps to MAME), favourites of every system, and the
-// games played last first across systems.
+// of each of its games, so "mame pac" keeps to MAME) and the best matches first (see
+// GameFinder::rank), favourites of every system, and the games played last first across
+// systems.
 class AllSystemsGames {
 public:
     struct System {

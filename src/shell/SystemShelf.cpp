@@ -5,6 +5,8 @@
 #include "base/Ini.h"
 #include "gamelist/GameListGenerator.h"
 #include "session/GameSession.h"
+#include "setup/Presets.h"
+#include "setup/ui/frmEmulators.h"
 #include "shell/FullScreenView.h"
 #include "shell/PadControl.h"
 #include "shell/SystemMenus.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 
@@ -136,7 +139,7 @@ void SystemShelf::addMenus(QMainWindow* window, SystemMenus* menus) {
     connect(menus, &SystemMenus::systemAsked, this, &SystemShelf::showSystem);
     connect(menus, &SystemMenus::stepAsked, this, &SystemShelf::step);
     connect(menus, &SystemMenus::allSystemsToggled, this, &SystemShelf::toggleAllSystems);
-    connect(menus, &SystemMenus::emulatorsAsked, this, &SystemShelf::emulatorsAsked);
+    connect(menus, &SystemMenus::emulatorsAsked, this, &SystemShelf::editSystems);
 }
 
 void SystemShelf::updateMenus() {
@@ -265,8 +268,11 @@ void SystemShelf::showAllSystems() {
         connect(m_all.get(), &frmAllSystems::favouriteAsked, this,
                 &SystemShelf::favouriteFromAll);
     }
-    if (m_shown)
-        m_all->resize(m_shown->size());
+    // As large as the window it replaces, and large enough for a list of every system.
+    if (m_shown) {
+        const QSize room = m_shown->screen()->availableSize();
+        m_all->resize(m_shown->size().expandedTo(QSize(640, 600)).boundedTo(room));
+    }
     m_all->setSystems(std::move(systems), unlisted);
     m_allShown = true;
     updateMenus();
@@ -318,6 +324,17 @@ void SystemShelf::favouriteFromAll(const AllSystemsGames::Row& row) {
         m_dialogs.warning(QStringLiteral("The favourite could not be stored in\n%1")
                               .arg(QDir::toNativeSeparators(AppPaths::library(slot.folder))));
     m_all->refill();
+}
+
+void SystemShelf::editSystems() {
+    // A running game's system must not be unlisted under it.
+    if (refusedWhileRunning())
+        return;
+    const std::vector<Preset> presets = FindPresets(PresetPlacesFor(
+        QCoreApplication::applicationDirPath(), qEnvironmentVariable("PATH")));
+    frmEmulators dialog(m_dataDir, presets, m_dialogs, m_shown);
+    dialog.exec();
+    reload();
 }
 
 void SystemShelf::reload() {

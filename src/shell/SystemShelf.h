@@ -53,13 +53,15 @@ public:
     void step(int delta);
     // Every system's games in one window, or back to the current system.
     void toggleAllSystems();
+    // Config -> "Emulators...": the systems added, renamed, reordered and removed, then
+    // followed.
+    void editSystems();
     // After the list was changed on disk: windows of systems still listed stay as they are.
     void reload();
 
 signals:
     // Dialogs belong to this window now: the one shown, or the one starting.
     void dialogParentChanged(QWidget* window);
-    void emulatorsAsked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString kSection = QStringLiteral("Systems");
@@ -79,6 +81,8 @@ SystemListRead parse(const QByteArray& bytes, const QString& dataDir,
             problem = QStringLiteral("%1 holds no dovrel/dovrel.ini")
                           .arg(QDir::toNativeSeparators(SystemList::folderPath(dataDir, entry)));
         if (!problem.isEmpty()) {
+            if (problem.endsWith(QStringLiteral("holds no dovrel/dovrel.ini")))
+                read.absent.push_back(entry);
             read.warnings << QStringLiteral("system %1 (\"%2\") left out: %3")
                                  .arg(n, entry.name, problem);
             continue;
@@ -102,8 +106,17 @@ SystemListRead read(const QString& dataDir) {
     return result;
 }
 
-bool write(const QString& dataDir, const SystemList& list) {
+bool write(const QString& dataDir, const SystemList& listed) {
     const QString file = listFile(dataDir);
+    SystemList list = listed;
+    for (const SystemEntry& absent : read(dataDir).absent) {
+        const QString folder = SystemList::folderPath(dataDir, absent);
+        const bool again = std::any_of(list.systems.begin(), list.systems.end(), [&](const auto& s) {
+            return SystemList::folderPath(dataDir, s) == folder;
+        });
+        if (!again && list.indexOf(absent.name) < 0)
+            list.systems.push_back(absent);
+    }
     if (!QDir().mkpath(QFileInfo(file).path()))
         return false;
     const int before =

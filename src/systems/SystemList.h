@@ -44,6 +44,9 @@ struct SystemList {
 struct SystemListRead {
     SystemList list;
     QStringList warnings;
+    // The entries left out only because their folder is not set up now (a drive not mounted,
+    // a folder deleted by hand): kept in the file, so that they come back with the folder.
+    std::vector<SystemEntry> absent;
 };
 
 namespace SystemLists {
@@ -63,8 +66,9 @@ SystemListRead parse(const QByteArray& bytes, const QString& dataDir,
 // dovrel/dovrel.ini file.
 SystemListRead read(const QString& dataDir);
 
-// Stores the list (through the INI writer, atomically). Entries of a longer list stored
-// before are blanked, so that nothing of them is read back. False when it cannot be written
+// Stores the list (through the INI writer, atomically), then the stored entries that are absent
+// now (see SystemListRead) and not listed again. Entries of a longer list stored before are
+// blanked, so that nothing of them is read back. False when it cannot be written
 // or a name or folder cannot be stored (a line break); the file is then as it was.
 bool write(const QString& dataDir, const SystemList& list);
 // Stores only which system was shown last.

@@ -78,6 +78,13 @@ void tst_SystemList::writeShortensAndReadsBack() {
     QCOMPARE(read.list.systems, list.systems);
     QVERIFY(read.warnings.isEmpty());
     QCOMPARE(read.list.currentIndex(), 0);
+    // A system whose folder is not there now stays stored, behind the others, for its return.
+    QVERIFY(QDir(data.file("c")).removeRecursively());
+    QVERIFY(SystemLists::write(data.path(), SystemList{{{"B", "b"}}, {}}));
+    QCOMPARE(SystemLists::read(data.path()).list.systems, (std::vector<SystemEntry>{{"B", "b"}}));
+    data.write("c/dovrel/dovrel.ini", "[Parse]\n");
+    QCOMPARE(SystemLists::read(data.path()).list.systems,
+             (std::vector<SystemEntry>{{"B", "b"}, {"C", "c"}}));
     // A line break cannot be stored: the file stays as it was.
     const QByteArray before = data.read("dovrel/systems.ini");
     QVERIFY(!SystemLists::write(data.path(), SystemList{{{"X\nY", "a"}}, {}}));

@@ -72,7 +72,7 @@ frmEmulators::frmEmulators(const QString& dataDir, std::vector<Preset> presets, 
     cmdMoveUp = button("Move &Up", "cmdMoveUp");
     cmdMoveDown = button("Move &Down", "cmdMoveDown");
     cmdRemove = button("Re&move", "cmdRemove");
-    cmdDeleteFiles = button("&Delete Files...", "cmdDeleteFiles");
+    cmdDeleteFiles = button("De&lete Files...", "cmdDeleteFiles");
     cmdClose = button("Close", "cmdClose");
     connect(cmdAddFolder, &QPushButton::clicked, this, &frmEmulators::addFolder);
     connect(cmdRename, &QPushButton::clicked, this, &frmEmulators::renameSelected);
