@@ -82,9 +82,17 @@ bool SystemShelf::start(const QString& systemName) {
                                 << "\" here; showing " << m_slots[size_t(m_current)]->entry.name
                                 << '\n';
     }
+    // A system whose list cannot be made (its message has been shown) leaves the start to the
+    // next one; with no other, the program ends as it always has.
+    const int first = m_current;
+    while (!openWindow(*m_slots[size_t(m_current)])) {
+        m_current = (m_current + 1) % count();
+        if (m_current == first)
+            return false;
+    }
     Slot& slot = *m_slots[size_t(m_current)];
-    if (!openWindow(slot))
-        return false;
+    if (m_current != first && m_listed)
+        SystemLists::writeCurrent(m_dataDir, slot.entry.name);
     slot.window->enableControllers();
     if ((m_pad = slot.window->padControl())) {
         // One reader of the controllers for all the windows: it follows the one shown.

@@ -32,8 +32,8 @@ public:
 
     // Reads the list (the entries left out are told on stderr, once) and shows the system of
     // that name (--system; an unknown one is told on stderr), else the one shown last, else the
-    // first. False when its window cannot start (the list command failed); the program then
-    // ends, as it always has.
+    // first; when its window cannot start (the list command failed), the next that can. False
+    // when none can: the program then ends, as it always has.
     bool start(const QString& systemName = QString());
 
     int count() const { return int(m_slots.size()); }

@@ -138,10 +138,15 @@ void tst_SystemShelf::switchingKeepsEachSystemsState() {
     QCOMPARE(arcade->viewChoices().query, "title 01");
     QCOMPARE(arcade->GameList().romName(arcade->lstGames->currentRow()), "g01");
     QCOMPARE(QDir::currentPath(), QDir(data.file("a")).absolutePath());
-    // The next start opens the system shown last.
+    // The next start opens the system shown last; one whose list cannot be made gives way.
     SystemShelf again(data.path(), dialogs);
     QVERIFY(again.start("consoles"));
     QCOMPARE(again.currentIndex(), 1);
+    data.writeScript("b/emu", "exit 1\n");
+    SystemShelf broken(data.path(), dialogs);
+    QVERIFY(broken.start("consoles"));
+    QCOMPARE(broken.currentIndex(), 0);
+    QVERIFY(!broken.window(1));
 }
 
 void tst_SystemShelf::allSystemsFindsAndLaunchesInItsOwnSystem() {
