@@ -134,6 +134,17 @@ int rank(const QString& haystack, const QStringList& words) {
     return 4;
 }
 
+void orderByRank(std::vector<qsizetype>& order, const std::vector<QString>& haystacks,
+                 const QStringList& words) {
+    // A stable split into the ranks.
+    std::vector<qsizetype> ranked[kRanks];
+    for (qsizetype i : order)
+        ranked[rank(haystacks[size_t(i)], words)].push_back(i);
+    order.clear();
+    for (const std::vector<qsizetype>& games : ranked)
+        order.insert(order.end(), games.begin(), games.end());
+}
+
 int compareTitles(const QString& a, const QString& b) {
     qsizetype i = 0, j = 0;
     while (i < a.size() && j < b.size()) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Finding games by typed words. Texts are compared folded: letter case ignored and accents
 // removed (compatibility decomposition without its combining marks), so "cafe" finds
 // "Café Rush" and "ﬁre" finds "Fire". A game matches when each word of the query occurs
@@ -30,6 +32,10 @@ bool matches(const QString& haystack, const QStringList& words);
 // word half typed ("Pac-Mania"); 3 each word begins a word of the title; 4 any other match.
 int rank(const QString& haystack, const QStringList& words);
 constexpr int kRanks = 5;
+// Puts the games of `order` (indexes into `haystacks`) best match first, each rank in the order
+// they had.
+void orderByRank(std::vector<qsizetype>& order, const std::vector<QString>& haystacks,
+                 const QStringList& words);
 
 // Orders folded titles (or haystacks) by their text, with runs of digits compared as numbers ("Game
 // 2" before "Game 10"). Negative, 0 or positive as for strcmp.

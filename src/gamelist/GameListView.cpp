@@ -181,15 +181,8 @@ VisibleRows GameListView::visibleRows(const ViewChoices& choices, const GameLibr
                    (!words.isEmpty() && !GameFinder::matches(m_haystacks[size_t(i)], words));
         });
     }
-    if (!words.isEmpty() && choices.rankMatches) {
-        // A stable split into the ranks keeps each rank in the order worked out above.
-        std::vector<qsizetype> ranked[GameFinder::kRanks];
-        for (qsizetype i : order)
-            ranked[GameFinder::rank(m_haystacks[size_t(i)], words)].push_back(i);
-        order.clear();
-        for (const std::vector<qsizetype>& games : ranked)
-            order.insert(order.end(), games.begin(), games.end());
-    }
+    if (!words.isEmpty() && choices.rankMatches)
+        GameFinder::orderByRank(order, m_haystacks, words); // each rank in the order above
     if (choices.hideClones && m_details.column(Field::Parent) >= 0)
         groupClones(choices, rows);
     return rows;

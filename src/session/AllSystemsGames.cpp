@@ -75,16 +75,10 @@ std::vector<AllSystemsGames::Row> AllSystemsGames::visible(const ViewChoices& ch
         std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
             return played(m_rows[size_t(a)])->lastStart > played(m_rows[size_t(b)])->lastStart;
         });
-    if (!words.isEmpty()) {
-        // The best matches first, whatever their system: Pac-Man before the games whose title
-        // only holds the words. A stable split keeps each rank in the order worked out above.
-        std::vector<qsizetype> ranked[GameFinder::kRanks];
-        for (qsizetype i : order)
-            ranked[GameFinder::rank(m_haystacks[size_t(i)], words)].push_back(i);
-        order.clear();
-        for (const std::vector<qsizetype>& games : ranked)
-            order.insert(order.end(), games.begin(), games.end());
-    }
+    // The best matches first, whatever their system: Pac-Man before the games whose title
+    // only holds the words.
+    if (!words.isEmpty())
+        GameFinder::orderByRank(order, m_haystacks, words);
     std::vector<Row> rows;
     rows.reserve(order.size());
     for (qsizetype i : order)

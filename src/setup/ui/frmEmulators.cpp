@@ -215,12 +215,16 @@ void frmEmulators::removeSelected() {
     const int row = selected();
     if (row < 0 || m_list.systems.size() < 2)
         return;
+    store(unlisted(row), std::min(row, int(m_list.systems.size()) - 2));
+}
+
+SystemList frmEmulators::unlisted(int row) const {
     SystemList changed = m_list;
-    const bool wasCurrent = m_list.currentIndex() == row;
     changed.systems.erase(changed.systems.begin() + row);
-    if (wasCurrent)
+    // The current system's place goes to the first.
+    if (m_list.currentIndex() == row)
         changed.current = changed.systems.front().name;
-    store(changed, std::min(row, int(changed.systems.size()) - 1));
+    return changed;
 }
 
 bool frmEmulators::mayDeleteFiles(int index) const {
@@ -254,12 +258,7 @@ void frmEmulators::deleteSelectedFiles() {
                            .arg(QDir::toNativeSeparators(folder), system.name)))
         return;
     // Unlisted first: a list that cannot be written leaves the files untouched.
-    SystemList changed = m_list;
-    const bool wasCurrent = m_list.currentIndex() == row;
-    changed.systems.erase(changed.systems.begin() + row);
-    if (wasCurrent)
-        changed.current = changed.systems.front().name;
-    if (!store(changed, std::min(row, int(changed.systems.size()) - 1)))
+    if (!store(unlisted(row), std::min(row, int(m_list.systems.size()) - 2)))
         return;
     if (!QDir(folder).removeRecursively())
         m_dialogs.warning(QStringLiteral("Some files in %1 could not be deleted.")

@@ -65,6 +65,8 @@ protected:
 
 private:
     void reload(int select);
+    // The list without that system.
+    SystemList unlisted(int row) const;
     bool store(const SystemList& changed, int select);
     void added(const QString& name, const QString& error);
     void followSelection();
