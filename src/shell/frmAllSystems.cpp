@@ -43,7 +43,8 @@ frmAllSystems::frmAllSystems(QWidget* parent) : QMainWindow(parent), m_model(thi
     setCentralWidget(client);
     buildMenus();
 
-    connect(txtFind, &QLineEdit::textChanged, this, &frmAllSystems::refill);
+    // Typing selects the best match, so that Enter starts it.
+    connect(txtFind, &QLineEdit::textChanged, this, [this] { refill(false); });
     connect(tblAllGames, &QTreeView::doubleClicked, this, &frmAllSystems::askLaunch);
     txtFind->installEventFilter(this);
     tblAllGames->installEventFilter(this);
@@ -63,7 +64,7 @@ void frmAllSystems::buildMenus() {
     const auto choice = [this](const QString& text, const char* name) {
         QAction* action = named(mnuView->addAction(text), name);
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, &frmAllSystems::refill);
+        connect(action, &QAction::triggered, this, [this] { refill(); });
         return action;
     };
     mnuViewFavouritesOnly = choice(QStringLiteral("Fav&ourites Only"), "mnuViewFavouritesOnly");
@@ -111,12 +112,12 @@ void frmAllSystems::setSystems(std::vector<AllSystemsGames::System> systems,
     refill();
 }
 
-void frmAllSystems::refill() {
+void frmAllSystems::refill(bool keepSelected) {
     // The selected game stays selected while it is still listed.
     const std::optional<AllSystemsGames::Row> keep = selected();
     m_model.show(viewChoices());
     int row = 0;
-    if (keep) {
+    if (keepSelected && keep) {
         const auto& rows = m_model.rows();
         const auto found = std::find(rows.begin(), rows.end(), *keep);
         row = found == rows.end() ? 0 : int(found - rows.begin());

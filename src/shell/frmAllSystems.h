@@ -26,7 +26,9 @@ public:
     // be listed: they are named below the list.
     void setSystems(std::vector<AllSystemsGames::System> systems, const QStringList& unlisted);
     SystemMenus& systemMenus() { return *m_systemMenus; }
-    void refill();
+    // The rows the choices select, the selected game kept while listed when `keepSelected`,
+    // else the first.
+    void refill(bool keepSelected = true);
     // The selected game, as a row of the combined list.
     std::optional<AllSystemsGames::Row> selected() const;
     AllSystemsModel& model() { return m_model; }

@@ -181,6 +181,9 @@ void tst_SystemShelf::allSystemsFindsAndLaunchesInItsOwnSystem() {
     QTest::keyClick(all->txtFind, Qt::Key_Return);
     QCOMPARE(data.read("b/ran.txt"), "g02\n-res\nConsoles\n");
     QVERIFY(!data.exists("a/ran.txt"));
+    // Typing selects the best match, even where the game selected before is still listed.
+    all->txtFind->setText("02");
+    QCOMPARE(all->selected(), (AllSystemsGames::Row{0, 2}));
 
     all->txtFind->setText("title 01");
     QCOMPARE(all->model().rows().size(), size_t(2));
