@@ -129,7 +129,7 @@ bool SystemShelf::openWindow(Slot& slot) {
     auto window = std::make_unique<frmMain>(session, m_dialogs);
     auto* menus = new SystemMenus(window.get(), window->menus().mnuConfig,
                                   window->menus().mnuView, window->menus().mnuHelp);
-    addMenus(window.get(), menus);
+    addMenus(menus);
     // Start-up's messages belong to the window being started, as they always have.
     emit dialogParentChanged(window.get());
     if (!window->Form_Load()) {
@@ -142,8 +142,7 @@ bool SystemShelf::openWindow(Slot& slot) {
     return true;
 }
 
-void SystemShelf::addMenus(QMainWindow* window, SystemMenus* menus) {
-    window->setProperty("systemMenus", QVariant::fromValue(static_cast<QObject*>(menus)));
+void SystemShelf::addMenus(SystemMenus* menus) {
     connect(menus, &SystemMenus::systemAsked, this, &SystemShelf::showSystem);
     connect(menus, &SystemMenus::stepAsked, this, &SystemShelf::step);
     connect(menus, &SystemMenus::allSystemsToggled, this, &SystemShelf::toggleAllSystems);
@@ -153,7 +152,7 @@ void SystemShelf::addMenus(QMainWindow* window, SystemMenus* menus) {
 void SystemShelf::updateMenus() {
     const QStringList all = names();
     const auto update = [&](QMainWindow* window, int current) {
-        if (auto* menus = qobject_cast<SystemMenus*>(window->property("systemMenus").value<QObject*>()))
+        if (auto* menus = window->findChild<SystemMenus*>(QString(), Qt::FindDirectChildrenOnly))
             menus->setSystems(all, current);
     };
     for (int i = 0; i < count(); ++i)
@@ -184,12 +183,9 @@ bool SystemShelf::showSystem(int index) {
     if (refusedWhileRunning())
         return false;
     Slot& slot = *m_slots[size_t(index)];
-    if (!openWindow(slot)) {
-        m_dialogs.warning(QStringLiteral("The game list of %1 could not be made; it stays "
-                                         "closed.")
-                              .arg(slot.entry.name));
+    // A list that cannot be made has said why; the system shown stays.
+    if (!openWindow(slot))
         return false;
-    }
     slot.session->enterFolder();
     if (m_pad)
         m_pad->follow(*slot.window, *slot.session);
@@ -271,7 +267,7 @@ void SystemShelf::showAllSystems() {
     if (!m_all) {
         m_all = std::make_unique<frmAllSystems>();
         m_all->installEventFilter(this);
-        addMenus(m_all.get(), &m_all->systemMenus());
+        addMenus(&m_all->systemMenus());
         connect(m_all.get(), &frmAllSystems::launchAsked, this, &SystemShelf::launchFromAll);
         connect(m_all.get(), &frmAllSystems::favouriteAsked, this,
                 &SystemShelf::favouriteFromAll);

@@ -74,7 +74,7 @@ private:
     bool listGamesForAll(Slot& slot);
     void bring(QMainWindow* next);
     bool refusedWhileRunning();
-    void addMenus(QMainWindow* window, SystemMenus* menus);
+    void addMenus(SystemMenus* menus);
     void updateMenus();
     void showAllSystems();
     void launchFromAll(const AllSystemsGames::Row& row);

@@ -47,7 +47,7 @@ void writeSystem(const TestAppFolder& data, const QString& folder, const QByteAr
 }
 
 SystemMenus& menusOf(QMainWindow* window) {
-    return *qobject_cast<SystemMenus*>(window->property("systemMenus").value<QObject*>());
+    return *window->findChild<SystemMenus*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 QStringList rowsOf(frmAllSystems& all) {
