@@ -1,7 +1,8 @@
 // Any arguments on Tarvelin's own command line: the parse always ends in one action or one
 // error line; help and version answer whatever else was given; a window is opened only
 // without an error and without an action; an action that needs a game has one named; the
-// presets accepted are named, each once; --systems goes with no system and no --refresh.
+// presets of an accepted action are named, each once; --systems goes with no system and no
+// --refresh.
 // Input: the arguments after the program's name, NUL-separated (UTF-8).
 #include "cli/CommandLine.h"
 
@@ -35,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (command.error.isEmpty() && command.refresh)
         require(command.action != Action::Window && command.action != Action::Systems);
-    if (command.error.isEmpty()) {
+    // Help and version clear what else was wrong; the rest of the line is not acted on then.
+    const bool answers = command.action == Action::Help || command.action == Action::Version;
+    if (command.error.isEmpty() && !answers) {
         for (qsizetype i = 0; i < command.presets.size(); ++i)
             require(!command.presets[i].isEmpty() &&
                     command.presets.lastIndexOf(command.presets[i]) == i);
