@@ -20,14 +20,23 @@ PadControl::PadControl(frmMain& window, GameSession& session)
 }
 
 void PadControl::follow(frmMain& window, GameSession& session) {
-    if (m_session)
-        disconnect(m_session, nullptr, &m_navigator, nullptr);
     m_window = &window;
-    m_session = &session;
-    connect(&session, &GameSession::launchStarting, &m_navigator, &PadNavigator::holdForLaunch);
-    connect(&session, &GameSession::launchEnded, &m_navigator, &PadNavigator::launchEnded);
+    m_list = nullptr;
+    holdFor(session);
     if (m_controllerSeen)
         window.menus().showFullScreenItem();
+}
+
+void PadControl::followList(QWidget* window, QAbstractItemView* list) {
+    m_listWindow = window;
+    m_list = list;
+}
+
+void PadControl::holdFor(GameSession& session) {
+    connect(&session, &GameSession::launchStarting, &m_navigator, &PadNavigator::holdForLaunch,
+            Qt::UniqueConnection);
+    connect(&session, &GameSession::launchEnded, &m_navigator, &PadNavigator::launchEnded,
+            Qt::UniqueConnection);
 }
 
 void PadControl::sendKey(QWidget* target, int key) {
@@ -43,9 +52,11 @@ void PadControl::act(Pad::Action action) {
     QWidget* popup = QApplication::activePopupWidget();
     // Another window in front (a message, Config -> Controls) or another program: the
     // controller is not talking to this window, as the keyboard would not be.
-    if (!popup && !m_window->isActiveWindow())
+    if (!popup && !(m_list ? m_listWindow : m_window)->isActiveWindow())
         return;
-    QWidget* moves = popup ? popup : m_window->gameView();
+    QWidget* moves = popup ? popup : m_list ? m_list : m_window->gameView();
+    // In a plain list the moves, A and the triggers work; the rest is the main window's.
+    const bool mainWindow = !popup && !m_list;
     switch (action) {
     case Action::MoveUp:
         sendKey(moves, Qt::Key_Up);
@@ -60,28 +71,28 @@ void PadControl::act(Pad::Action action) {
         sendKey(moves, Qt::Key_PageDown);
         break;
     case Action::Launch:
-        if (popup)
-            sendKey(popup, Qt::Key_Return);
+        if (popup || m_list)
+            sendKey(moves, Qt::Key_Return);
         else
             m_window->cmdLaunch_Click();
         break;
     case Action::CloseFilter:
         if (popup)
             sendKey(popup, Qt::Key_Escape);
-        else
+        else if (mainWindow)
             m_window->closeFilter();
         break;
     case Action::Favourite:
-        if (!popup)
+        if (mainWindow)
             m_window->mnuViewFavourite_Click();
         break;
     case Action::ViewMenu:
-        if (!popup)
+        if (mainWindow)
             m_window->menus().mnuView->popup(
                 m_window->gameView()->mapToGlobal(m_window->gameView()->rect().topLeft()));
         break;
     case Action::FullScreen:
-        if (!popup)
+        if (mainWindow)
             m_window->mnuViewFullScreen_Click();
         break;
     case Action::PreviousSystem:

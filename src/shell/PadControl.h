@@ -6,6 +6,7 @@
 #include <QObject>
 
 class GameSession;
+class QAbstractItemView;
 class QWidget;
 class frmMain;
 
@@ -23,6 +24,10 @@ public:
     void act(Pad::Action action);
     // Another system's window is shown: the controllers act there from now on.
     void follow(frmMain& window, GameSession& session);
+    // A window of one list (All Systems) is shown: the moves, A and the triggers act there.
+    void followList(QWidget* window, QAbstractItemView* list);
+    // While any of these sessions' emulators runs, the controllers are its alone.
+    void holdFor(GameSession& session);
 
 signals:
     // The triggers: +1 the next system, -1 the previous.
@@ -32,7 +37,8 @@ private:
     static void sendKey(QWidget* target, int key);
 
     frmMain* m_window;
-    GameSession* m_session = nullptr;
+    QWidget* m_listWindow = nullptr;
+    QAbstractItemView* m_list = nullptr; // while a window of one list is shown
     PadNavigator m_navigator;
     bool m_controllerSeen = false;
 };

@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
+#include <QTreeView>
 
 struct SystemShelf::Slot {
     SystemEntry entry;
@@ -98,6 +99,9 @@ bool SystemShelf::start(const QString& systemName) {
         // One reader of the controllers for all the windows: it follows the one shown.
         m_pad->setParent(this);
         connect(m_pad, &PadControl::systemStepAsked, this, &SystemShelf::step);
+        for (const std::unique_ptr<Slot>& other : m_slots)
+            if (other->session)
+                m_pad->holdFor(*other->session);
     }
     bring(slot.window.get());
     return true;
@@ -115,8 +119,11 @@ frmMain* SystemShelf::window(int index) const {
 }
 
 GameSession& SystemShelf::sessionOf(Slot& slot) {
-    if (!slot.session)
+    if (!slot.session) {
         slot.session = std::make_unique<GameSession>(slot.folder);
+        if (m_pad)
+            m_pad->holdFor(*slot.session);
+    }
     return *slot.session;
 }
 
@@ -280,6 +287,8 @@ void SystemShelf::showAllSystems() {
     m_all->setSystems(std::move(systems), unlisted);
     m_allShown = true;
     updateMenus();
+    if (m_pad)
+        m_pad->followList(m_all.get(), m_all->tblAllGames);
     bring(m_all.get());
     m_all->txtFind->setFocus();
 }

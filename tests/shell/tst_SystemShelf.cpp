@@ -3,6 +3,7 @@
 #include "systems/SystemList.h"
 #include "gamelist/ui/GameListBox.h"
 #include "session/GameSession.h"
+#include "shell/PadControl.h"
 #include "shell/SystemMenus.h"
 #include "shell/SystemShelf.h"
 #include "shell/frmAllSystems.h"
@@ -23,6 +24,7 @@
 #include "common/FakeDialogs.h"
 #include "common/StderrCapture.h"
 #include "common/TestAppFolder.h"
+#include "common/VirtualPad.h"
 
 namespace {
 
@@ -70,6 +72,7 @@ private slots:
     void allSystemsFindsAndLaunchesInItsOwnSystem();
     void switchRefusedWhileAGameRuns();
     void followsTheListAsItChanges();
+    void controllerSwitchesAndBrowsesAllSystems();
 
 private:
     QString m_startDir;
@@ -248,6 +251,39 @@ void tst_SystemShelf::followsTheListAsItChanges() {
     QCOMPARE(shelf.shownWindow(), shelf.window(0));
     QVERIFY(!menusOf(shelf.window(0)).mnuSystem->menuAction()->isVisible());
     QTRY_VERIFY(!arcade); // once the loop is back
+}
+
+// The triggers go from system to system; in All Systems the d-pad moves and A launches there.
+void tst_SystemShelf::controllerSwitchesAndBrowsesAllSystems() {
+    const TestAppFolder data;
+    writeSystem(data, "a", "Arcade");
+    writeSystem(data, "b", "Consoles");
+    data.write("dovrel/systems.ini",
+               "[Systems]\nCount=2\nName1=Arcade\nFolder1=a\nName2=Consoles\nFolder2=b\n");
+    FakeDialogs dialogs;
+    SystemShelf shelf(data.path(), dialogs);
+    QVERIFY(shelf.start());
+    PadControl* control = shelf.window(0)->padControl();
+    QVERIFY(control);
+    QTRY_VERIFY(control->navigator().reader().isReady());
+    VirtualPad pad(control->navigator().reader());
+    QVERIFY(pad.plugged() && pad.waitUntilOpen());
+    const auto activeShown = [&] {
+        shelf.shownWindow()->activateWindow();
+        return QTest::qWaitForWindowActive(shelf.shownWindow());
+    };
+    QVERIFY(activeShown());
+    QVERIFY(pad.setAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767));
+    QVERIFY(pad.setAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0));
+    QTRY_COMPARE(shelf.currentIndex(), 1);
+
+    menusOf(shelf.window(1)).mnuViewAllSystems->trigger();
+    frmAllSystems* all = shelf.allSystemsWindow();
+    QVERIFY(activeShown());
+    QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    QTRY_COMPARE(all->selected(), (AllSystemsGames::Row{0, 1}));
+    QVERIFY(pad.tap(SDL_CONTROLLER_BUTTON_A));
+    QTRY_COMPARE(data.read("a/ran.txt"), "g01\n-res\nArcade\n");
 }
 
 QTEST_MAIN(tst_SystemShelf)
