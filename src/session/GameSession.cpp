@@ -139,7 +139,12 @@ bool GameSession::startsQuickly() const {
 }
 
 const QList<GameEntry>& GameSession::loadGames(bool onlyAvailable) {
-    m_games = LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, m_settings.RomPath,
+    // A relative RomPath is this folder's, as the emulator started here reads it, even while
+    // another session's folder is the current one (several systems in one process).
+    const QString romPath =
+        m_settings.RomPath.isEmpty() ? m_settings.RomPath
+                                     : QDir(m_appDir).absoluteFilePath(m_settings.RomPath);
+    m_games = LoadGameEntries(AppPaths::gameListCache(m_appDir), onlyAvailable, romPath,
                               m_settings.RomExt);
     const QStringList fields = detailFields();
     QString warning;

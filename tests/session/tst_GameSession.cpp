@@ -69,6 +69,13 @@ void tst_GameSession::twoFoldersInOneProcessKeepApart() {
     QCOMPARE(second.HelpText(), QString("bbb 1.0\r\n"));
     QCOMPARE(roms(first.loadGames(false)), QStringList({"aaa1", "aaa2"}));
     QCOMPARE(roms(second.loadGames(false)), QStringList({"bbb1", "bbb2"}));
+    // Each one's relative RomPath is its own roms/, whichever folder is current.
+    firstFolder.write("roms/aaa2.zip", "");
+    secondFolder.write("roms/bbb1.zip", "");
+    second.enterFolder();
+    QCOMPARE(roms(first.loadGames(true)), QStringList({"aaa2"}));
+    first.enterFolder();
+    QCOMPARE(roms(second.loadGames(true)), QStringList({"bbb1"}));
     QCOMPARE(first.optionsFor("aaa1"), QString(" -scale aaa"));
     QCOMPARE(second.optionsFor("bbb1"), QString(" -scale bbb"));
 
