@@ -48,6 +48,14 @@ void writeSystem(const TestAppFolder& data, const QString& folder, const QByteAr
                          "[ -p gate ] && read line < gate\nprintf '%s\\n' \"$@\" > ran.txt\n");
 }
 
+// Two systems, Arcade in a/ and Consoles in b/, listed in that order.
+void writeArcadeAndConsoles(const TestAppFolder& data) {
+    writeSystem(data, "a", "Arcade");
+    writeSystem(data, "b", "Consoles");
+    data.write("dovrel/systems.ini",
+               "[Systems]\nCount=2\nName1=Arcade\nFolder1=a\nName2=Consoles\nFolder2=b\n");
+}
+
 SystemMenus& menusOf(QMainWindow* window) {
     return *window->findChild<SystemMenus*>(QString(), Qt::FindDirectChildrenOnly);
 }
@@ -202,10 +210,7 @@ void tst_SystemShelf::allSystemsFindsAndLaunchesInItsOwnSystem() {
 
 void tst_SystemShelf::switchRefusedWhileAGameRuns() {
     const TestAppFolder data;
-    writeSystem(data, "a", "Arcade");
-    writeSystem(data, "b", "Consoles");
-    data.write("dovrel/systems.ini",
-               "[Systems]\nCount=2\nName1=Arcade\nFolder1=a\nName2=Consoles\nFolder2=b\n");
+    writeArcadeAndConsoles(data);
     EmulatorGate gate(data.file("a/gate"));
     QVERIFY(gate.isOpen());
     FakeDialogs dialogs;
@@ -256,10 +261,7 @@ void tst_SystemShelf::followsTheListAsItChanges() {
 // The triggers go from system to system; in All Systems the d-pad moves and A launches there.
 void tst_SystemShelf::controllerSwitchesAndBrowsesAllSystems() {
     const TestAppFolder data;
-    writeSystem(data, "a", "Arcade");
-    writeSystem(data, "b", "Consoles");
-    data.write("dovrel/systems.ini",
-               "[Systems]\nCount=2\nName1=Arcade\nFolder1=a\nName2=Consoles\nFolder2=b\n");
+    writeArcadeAndConsoles(data);
     FakeDialogs dialogs;
     SystemShelf shelf(data.path(), dialogs);
     QVERIFY(shelf.start());
